@@ -1,0 +1,42 @@
+#include "app/settings.h"
+
+#include <QSettings>
+
+namespace app {
+
+namespace {
+QString path(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+} // namespace
+
+QString readSetting(const QString& section, const QString& key, const QString& fallback)
+{
+    QSettings s{QString::fromLatin1(kAppName), QString::fromLatin1(kAppName)};
+    return s.value(path(section, key), fallback).toString();
+}
+
+void writeSetting(const QString& section, const QString& key, const QString& value)
+{
+    QSettings s{QString::fromLatin1(kAppName), QString::fromLatin1(kAppName)};
+    s.setValue(path(section, key), value);
+    s.sync();
+}
+
+Globals readGlobals()
+{
+    Globals g;
+    g.Department = readSetting(QStringLiteral("DepttSetting"), QStringLiteral("Department"));
+    g.DeptPwd = readSetting(QStringLiteral("DepttSetting"), QStringLiteral("DeptPwd"));
+    g.StartDate = readSetting(QStringLiteral("StartDate"), QStringLiteral("StartDate"), QStringLiteral("21"));
+    return g;
+}
+
+Globals& globals()
+{
+    static Globals g;
+    return g;
+}
+
+} // namespace app

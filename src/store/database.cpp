@@ -1,0 +1,239 @@
+#include "store/database.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QSqlResult>
+
+#include <sql.h>
+#include <sqlext.h>
+
+namespace store {
+
+DbError::DbError(ErrorKind kind, QString number, QString sqlState, QString description)
+    : std::runtime_error(description.toStdString()),
+      kind_(kind),
+      number_(std::move(number)),
+      sqlState_(std::move(sqlState)),
+      description_(std::move(description))
+{
+}
+
+namespace {
+
+Dialect g_dialect = Dialect::Other;
+
+// Qt hands out ODBC handles as a QVariant holding the handle value.
+SQLHANDLE handleOf(const QVariant& v)
+{
+    if (!v.isValid() || v.metaType().sizeOf() != int(sizeof(SQLHANDLE)) || !v.constData())
+        return nullptr;
+    return *static_cast<const SQLHANDLE*>(v.constData());
+}
+
+QString firstSqlState(SQLSMALLINT type, SQLHANDLE h)
+{
+    if (!h)
+        return {};
+    SQLCHAR state[6] = {0};
+    SQLINTEGER native = 0;
+    SQLCHAR msg[512];
+    SQLSMALLINT len = 0;
+    if (SQL_SUCCEEDED(SQLGetDiagRecA(type, h, 1, state, &native, msg, sizeof msg, &len)))
+        return QString::fromLatin1(reinterpret_cast<const char*>(state), 5);
+    return {};
+}
+
+ErrorKind classify(const QString& state, const QString& native, const QString& text)
+{
+    const QString t = text.toLower();
+    if (state.startsWith(QLatin1String("08")) || state == QLatin1String("57P01")
+        || state == QLatin1String("57P02") || state == QLatin1String("57P03")
+        || t.contains(QLatin1String("server closed the connection"))
+        || t.contains(QLatin1String("could not send data"))
+        || t.contains(QLatin1String("could not receive data"))
+        || t.contains(QLatin1String("no connection to the server"))
+        || t.contains(QLatin1String("connection not open"))
+        || t.contains(QLatin1String("terminating connection")))
+        return ErrorKind::ConnectionLost;
+    if (state == QLatin1String("23505") || state == QLatin1String("23000")
+        || (native == QLatin1String("19") && t.contains(QLatin1String("unique")))
+        || t.contains(QLatin1String("unique constraint")) || t.contains(QLatin1String("duplicate key")))
+        return ErrorKind::DuplicateKey;
+    if (state == QLatin1String("42S02") || state == QLatin1String("42S22")
+        || state == QLatin1String("42P01") || state == QLatin1String("42703")
+        || t.contains(QLatin1String("no such table")) || t.contains(QLatin1String("no such column"))
+        || (t.contains(QLatin1String("relation")) && t.contains(QLatin1String("does not exist")))
+        || (t.contains(QLatin1String("column")) && t.contains(QLatin1String("does not exist"))))
+        return ErrorKind::MissingObject;
+    return ErrorKind::Other;
+}
+
+QString describe(const QSqlError& e)
+{
+    QString d = e.databaseText().trimmed();
+    if (d.isEmpty())
+        d = e.text().trimmed();
+    return d;
+}
+
+} // namespace
+
+DbError errorFrom(const QSqlQuery& query)
+{
+    const QSqlError e = query.lastError();
+    const QString state = query.result() ? firstSqlState(SQL_HANDLE_STMT, handleOf(query.result()->handle()))
+                                         : QString();
+    const QString native = e.nativeErrorCode();
+    const QString text = describe(e) + QLatin1Char(' ') + e.driverText();
+    return DbError(classify(state, native, text), native.isEmpty() ? QStringLiteral("0") : native, state,
+                   describe(e));
+}
+
+void connectDatabase()
+{
+    disconnectDatabase();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QLatin1String(kConnectionName));
+    // Qt's ODBC driver puts "DSN=" in front of a string that names no driver
+    // itself, so it is given what follows "DSN=".
+    QString cs = QString::fromLatin1(kConnectionString);
+    if (cs.startsWith(QLatin1String("DSN="), Qt::CaseInsensitive))
+        cs = cs.mid(4);
+    db.setDatabaseName(cs);
+    if (!db.open()) {
+        const QSqlError e = db.lastError();
+        const QString native = e.nativeErrorCode();
+        throw DbError(ErrorKind::Unavailable, native.isEmpty() ? QStringLiteral("0") : native, QString(),
+                      describe(e));
+    }
+    g_dialect = Dialect::Other;
+    if (SQLHANDLE hdbc = handleOf(db.driver()->handle())) {
+        SQLCHAR name[128] = {0};
+        SQLSMALLINT len = 0;
+        if (SQL_SUCCEEDED(SQLGetInfoA(hdbc, SQL_DBMS_NAME, name, sizeof name, &len))) {
+            const QString n = QString::fromLatin1(reinterpret_cast<const char*>(name)).toLower();
+            if (n.contains(QLatin1String("sqlite")))
+                g_dialect = Dialect::SQLite;
+            else if (n.contains(QLatin1String("postgres")))
+                g_dialect = Dialect::PostgreSQL;
+        }
+    }
+}
+
+void disconnectDatabase()
+{
+    if (QSqlDatabase::contains(QLatin1String(kConnectionName))) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(QLatin1String(kConnectionName), false);
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(QLatin1String(kConnectionName));
+    }
+}
+
+bool isConnected()
+{
+    return QSqlDatabase::contains(QLatin1String(kConnectionName))
+        && QSqlDatabase::database(QLatin1String(kConnectionName), false).isOpen();
+}
+
+QSqlDatabase connection()
+{
+    return QSqlDatabase::database(QLatin1String(kConnectionName), false);
+}
+
+Dialect dialect()
+{
+    return g_dialect;
+}
+
+QSqlQuery exec(const QString& sql, const QList<QVariant>& values)
+{
+    QSqlDatabase db = connection();
+    if (!db.isOpen())
+        throw DbError(ErrorKind::ConnectionLost, QStringLiteral("0"), QString(),
+                      QStringLiteral("The connection to the data source is not open."));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw errorFrom(q);
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw errorFrom(q);
+    return q;
+}
+
+void execDirect(const QString& sql)
+{
+    QSqlDatabase db = connection();
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw errorFrom(q);
+}
+
+qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& values, const QString& keyColumn)
+{
+    if (dialect() == Dialect::PostgreSQL) {
+        QSqlQuery q = exec(insertSql + QLatin1String(" RETURNING ") + keyColumn, values);
+        if (!q.next())
+            throw DbError(ErrorKind::Other, QStringLiteral("0"), QString(),
+                          QStringLiteral("The data source returned no key for the new row."));
+        return whole(q.value(0));
+    }
+    exec(insertSql, values);
+    QSqlQuery k = exec(QStringLiteral("SELECT last_insert_rowid()"));
+    if (!k.next())
+        throw DbError(ErrorKind::Other, QStringLiteral("0"), QString(),
+                      QStringLiteral("The data source returned no key for the new row."));
+    return whole(k.value(0));
+}
+
+Transaction::Transaction()
+{
+    QSqlDatabase db = connection();
+    if (!db.isOpen() || !db.transaction()) {
+        const QSqlError e = db.lastError();
+        throw DbError(db.isOpen() ? classify(QString(), e.nativeErrorCode(), describe(e)) : ErrorKind::ConnectionLost,
+                      e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
+                      describe(e).isEmpty() ? QStringLiteral("A transaction could not be started.") : describe(e));
+    }
+    open_ = true;
+}
+
+Transaction::~Transaction()
+{
+    if (open_)
+        connection().rollback();
+}
+
+void Transaction::commit()
+{
+    QSqlDatabase db = connection();
+    if (!db.commit()) {
+        const QSqlError e = db.lastError();
+        throw DbError(classify(QString(), e.nativeErrorCode(), describe(e)),
+                      e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
+                      describe(e));
+    }
+    open_ = false;
+}
+
+QDate dateOf(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    if (v.metaType().id() == QMetaType::QDate)
+        return v.toDate();
+    if (v.metaType().id() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    return QDate::fromString(v.toString().left(10), Qt::ISODate);
+}
+
+QString textOf(const QVariant& v)
+{
+    return v.isNull() ? QString() : v.toString();
+}
+
+} // namespace store

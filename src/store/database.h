@@ -1,0 +1,90 @@
+#pragma once
+// The one shared connection to the data source "Tessara", typed errors and
+// the helpers every read and write goes through.
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <initializer_list>
+#include <stdexcept>
+
+namespace store {
+
+// The installation's fixed connection string.
+inline constexpr const char* kConnectionString = "DSN=Tessara;UID=sa;PWD=kzq;";
+// Name of the shared connection inside Qt's connection registry.
+inline constexpr const char* kConnectionName = "DbConnection";
+
+enum class ErrorKind {
+    Unavailable,    // the data source cannot be reached or opened
+    MissingObject,  // a table or field does not exist
+    DuplicateKey,   // a unique key refused the row
+    NoRecord,       // the row asked for does not exist
+    ConnectionLost, // the connection broke while a command ran
+    Other,
+};
+
+// A failed database operation. `number` is the driver's native error code,
+// `sqlState` the five-character state where the driver gives one.
+class DbError : public std::runtime_error {
+public:
+    DbError(ErrorKind kind, QString number, QString sqlState, QString description);
+    ErrorKind kind() const { return kind_; }
+    const QString& number() const { return number_; }
+    const QString& sqlState() const { return sqlState_; }
+    const QString& description() const { return description_; }
+
+private:
+    ErrorKind kind_;
+    QString number_;
+    QString sqlState_;
+    QString description_;
+};
+
+enum class Dialect { SQLite, PostgreSQL, Other };
+
+// Opens the shared connection with the fixed connection string. Throws
+// DbError (kind Unavailable) when the data source cannot be opened.
+void connectDatabase();
+// Closes and forgets the shared connection (tests; reconnecting after a loss).
+void disconnectDatabase();
+bool isConnected();
+QSqlDatabase connection();
+Dialect dialect();
+
+// Prepares `sql`, binds `values` in order and executes it. Throws DbError.
+QSqlQuery exec(const QString& sql, const QList<QVariant>& values = {});
+// Runs a statement whose text holds no values (DDL).
+void execDirect(const QString& sql);
+// Key of the row the last INSERT made on the shared connection. `insertSql`
+// must be an INSERT; on PostgreSQL it is run with "RETURNING <keyColumn>".
+qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& values,
+                          const QString& keyColumn);
+
+// Classifies a failed query. Exposed for tests.
+DbError errorFrom(const QSqlQuery& query);
+
+// A transaction on the shared connection: rolled back when it leaves scope
+// without commit().
+class Transaction {
+public:
+    Transaction();
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    bool open_ = false;
+};
+
+// Value helpers: drivers return numbers and dates in varying types.
+inline double num(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
+inline qint64 whole(const QVariant& v) { return v.isNull() ? 0 : v.toLongLong(); }
+QDate dateOf(const QVariant& v);
+QString textOf(const QVariant& v);
+
+} // namespace store

@@ -1,0 +1,82 @@
+#include "ui/common.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace ui {
+
+void fillSilently(QComboBox* box, const QStringList& entries)
+{
+    const bool was = box->blockSignals(true);
+    box->clear();
+    box->addItems(entries);
+    box->setCurrentIndex(-1);
+    box->blockSignals(was);
+}
+
+bool selectEntry(QComboBox* box, int index)
+{
+    if (index < 0 || index >= box->count())
+        return false;
+    box->setCurrentIndex(index);
+    return true;
+}
+
+MouseHooks::MouseHooks(QWidget* target) : QObject(target)
+{
+    target->installEventFilter(this);
+}
+
+bool MouseHooks::eventFilter(QObject*, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        if (onClick)
+            onClick();
+        break;
+    case QEvent::MouseButtonPress:
+        if (onPress)
+            onPress();
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (onDoubleClick)
+            onDoubleClick();
+        break;
+    case QEvent::MouseMove:
+        if (onMove)
+            onMove();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+MouseHooks* hooks(QWidget* target)
+{
+    if (auto* h = target->findChild<MouseHooks*>(QString(), Qt::FindDirectChildrenOnly))
+        return h;
+    target->setMouseTracking(true);
+    return new MouseHooks(target);
+}
+
+QPixmap drawnLogo(int size, const QColor& colour, const QString& letter)
+{
+    QPixmap p(size, size);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setBrush(colour);
+    g.setPen(Qt::NoPen);
+    g.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
+    g.setPen(Qt::white);
+    QFont f = g.font();
+    f.setBold(true);
+    f.setPixelSize(size / 2);
+    g.setFont(f);
+    g.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, letter);
+    return p;
+}
+
+} // namespace ui

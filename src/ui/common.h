@@ -1,0 +1,50 @@
+#pragma once
+// Small helpers shared by the windows.
+
+#include <QComboBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+namespace ui {
+
+// Window geometry in the program's own unit (1/1440 inch) to pixels.
+constexpr int twips(int t) { return t / 15; }
+
+// Names a control of an indexed array: "Text1" and 3 give "Text1_3".
+template <typename W>
+W* named(W* w, const QString& name, int index = -1)
+{
+    w->setObjectName(index < 0 ? name : name + QLatin1Char('_') + QString::number(index));
+    return w;
+}
+
+// Replaces a picker's entries without running its click handling; nothing
+// is selected afterwards.
+void fillSilently(QComboBox* box, const QStringList& entries);
+// Selects an entry; runs the click handling only when the entry changes.
+// Returns false when the position is outside the list.
+bool selectEntry(QComboBox* box, int index);
+
+// Calls back on mouse events of any widget (labels and pictures have no
+// click signals of their own).
+class MouseHooks : public QObject {
+public:
+    explicit MouseHooks(QWidget* target);
+    std::function<void()> onClick;
+    std::function<void()> onDoubleClick;
+    std::function<void()> onMove;
+    std::function<void()> onPress;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+MouseHooks* hooks(QWidget* target);
+
+// A small drawn picture standing in for the program's still images.
+QPixmap drawnLogo(int size, const QColor& colour, const QString& letter);
+
+} // namespace ui

@@ -1,0 +1,52 @@
+#pragma once
+// The administrator window: default department, start day, employees.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+
+namespace ui {
+
+class OptSet : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit OptSet(QWidget* parent = nullptr);
+
+    // Fills the lists; false when the program was ended (no department).
+    bool load();
+    void LoadDeptList();
+    void SearchGrades();
+
+    bool AddMode = false;
+    qint64 EditEmpID = 0;
+
+    QGroupBox* Frame3 = nullptr; // Authorization
+    QLineEdit* Text4 = nullptr;
+    QPushButton* EnableTool = nullptr;
+    QLabel* Label1 = nullptr;
+    QGroupBox* Frame1 = nullptr; // start day
+    QLineEdit* Text1[1] = {};
+    QPushButton* SetDefault = nullptr;
+    QGroupBox* Frame4 = nullptr; // default department
+    QListWidget* List1 = nullptr;
+    QPushButton* OK = nullptr;
+    QGroupBox* Frame2 = nullptr; // employee panel
+    QLineEdit* Text2[6] = {};    // name, designation, address, date of birth, (unused), employee ID
+    QComboBox* Combo1 = nullptr; // department
+    QComboBox* Combo2 = nullptr; // grade
+    QPushButton* AddEmployee = nullptr;
+
+    QMenu* Tools = nullptr;
+    QAction* Modez = nullptr;
+    QAction* SetDept = nullptr;
+    QAction* AddEmp = nullptr;
+    QAction* UpdateEmp = nullptr;
+    QAction* EnableTools = nullptr;
+};
+
+} // namespace ui

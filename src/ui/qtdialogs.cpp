@@ -1,0 +1,50 @@
+#include "ui/qtdialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace ui {
+
+int QtDialogs::message(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(app::kProgramTitle) : title);
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box.setText(shown);
+    switch (style & 0x70) {
+    case app::style::Critical: box.setIcon(QMessageBox::Critical); break;
+    case app::style::Question: box.setIcon(QMessageBox::Question); break;
+    case app::style::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case app::style::Information: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    switch (style & 7) {
+    case app::style::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case app::style::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case app::style::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return app::button::Cancel;
+    case QMessageBox::Yes: return app::button::Yes;
+    case QMessageBox::No: return app::button::No;
+    default: return (style & 7) == app::style::YesNoCancel ? app::button::Cancel : app::button::Ok;
+    }
+}
+
+std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString t = QInputDialog::getText(QApplication::activeWindow(),
+                                            title.isEmpty() ? QString::fromLatin1(app::kProgramTitle) : title, prompt,
+                                            QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return t;
+}
+
+} // namespace ui

@@ -1,0 +1,14 @@
+#pragma once
+// The program's message and input boxes on screen.
+
+#include "app/dialogs.h"
+
+namespace ui {
+
+class QtDialogs : public app::Dialogs {
+public:
+    int message(const QString& text, int style, const QString& title) override;
+    std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override;
+};
+
+} // namespace ui

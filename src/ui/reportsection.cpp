@@ -1,0 +1,379 @@
+#include "ui/reportsection.h"
+
+#include "app/calendar.h"
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/logo.h"
+#include "app/pickers.h"
+#include "app/settings.h"
+#include "store/database.h"
+#include "ui/common.h"
+#include "ui/dataentpwd.h"
+#include "ui/main.h"
+#include "ui/periodpickers.h"
+#include "ui/program.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QStandardItemModel>
+
+namespace ui {
+
+namespace {
+const char* kNoDataSource = "Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
+                            "Program will now Close. Remove Error and Try again.";
+const char* kBadTables = "Database File Does Not Have Correct Table(s).\r\n"
+                         "Program will now Close. Remove Error and Try again.";
+
+// Every table and field the program reads, asked for once at start-up so
+// that a data source without them is refused before anything else runs.
+const QStringList kStartUpProbes = {
+    QStringLiteral("Select Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade from employees where 1 = 0"),
+    QStringLiteral("Select DateUpdate, JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt from jobs "
+                   "where 1 = 0"),
+    QStringLiteral("Select ID, MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, Bal_ED from edbooked "
+                   "where 1 = 0"),
+    QStringLiteral("Select MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC "
+                   "from leaves where 1 = 0"),
+};
+} // namespace
+
+ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("ReportSection"));
+    setWindowTitle(QStringLiteral("REPORT SECTION"));
+    resize(1100, 700);
+
+    // Menus.
+    DataEntryAction = menuBar()->addAction(QStringLiteral("&Data Entries"));
+    DataEntryAction->setObjectName(QStringLiteral("DataEntry"));
+    AboutAction = menuBar()->addAction(QStringLiteral("&About"));
+    AboutAction->setObjectName(QStringLiteral("About"));
+    ExitzAction = menuBar()->addAction(QStringLiteral("E&xit"));
+    ExitzAction->setObjectName(QStringLiteral("Exitz"));
+    connect(DataEntryAction, &QAction::triggered, this, &ReportSection::showPasswordDialog);
+    connect(AboutAction, &QAction::triggered, this, [] { showAbout(); });
+    connect(ExitzAction, &QAction::triggered, this, [] { app::endProgram(0); });
+
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* outer = new QHBoxLayout(central);
+
+    // Left: the report and query panels, the pickers, data entry and logo.
+    auto* left = new QVBoxLayout();
+    outer->addLayout(left, 0);
+
+    auto* logoRow = new QHBoxLayout();
+    Image1 = named(new QLabel(central), QStringLiteral("Image1"));
+    Image1->setPixmap(drawnLogo(48, QColor(0x1f, 0x5f, 0x8b), QStringLiteral("K")));
+    logoRow->addWidget(Image1);
+    auto* name = new QLabel(QStringLiteral("<b>Karvela</b><br>Job cards and ED reports"), central);
+    logoRow->addWidget(name, 1);
+    left->addLayout(logoRow);
+
+    auto* reportBox = new QGroupBox(QStringLiteral("Reports"), central);
+    reportBox->setObjectName(QStringLiteral("Frame1"));
+    reportPanel = new QVBoxLayout(reportBox);
+    left->addWidget(reportBox);
+
+    Frame5 = named(new QGroupBox(QStringLiteral("Select Query"), central), QStringLiteral("Frame5"));
+    queryPanel = new QVBoxLayout(Frame5);
+    Combo5[0] = named(new QComboBox(Frame5), QStringLiteral("Combo5"), 0);
+    Combo5[1] = named(new QComboBox(Frame5), QStringLiteral("Combo5"), 1);
+    Combo7 = named(new QComboBox(Frame5), QStringLiteral("Combo7"));
+    Frame5->hide();
+    left->addWidget(Frame5);
+
+    auto* pickBox = new QGroupBox(QStringLiteral("Department, employee and period"), central);
+    pickBox->setObjectName(QStringLiteral("Frame2"));
+    auto* pg = new QGridLayout(pickBox);
+    Combo4 = named(new QComboBox(pickBox), QStringLiteral("Combo4"));
+    Combo1 = named(new QComboBox(pickBox), QStringLiteral("Combo1"));
+    Check1 = named(new QCheckBox(QStringLiteral("Include Superannuated Employees"), pickBox), QStringLiteral("Check1"));
+    Label7 = named(new QLabel(pickBox), QStringLiteral("Label7"));
+    periods = new PeriodPickers(pickBox, PeriodPickers::Kind::Report);
+    pg->addWidget(new QLabel(QStringLiteral("Department"), pickBox), 0, 0);
+    pg->addWidget(Combo4, 0, 1, 1, 3);
+    pg->addWidget(new QLabel(QStringLiteral("Employee"), pickBox), 1, 0);
+    pg->addWidget(Combo1, 1, 1, 1, 2);
+    pg->addWidget(Label7, 1, 3);
+    pg->addWidget(Check1, 2, 0, 1, 4);
+    pg->addWidget(new QLabel(QStringLiteral("From"), pickBox), 3, 0);
+    pg->addWidget(new QLabel(QStringLiteral("To"), pickBox), 4, 0);
+    for (int i = 0; i < 3; ++i) {
+        pg->addWidget(periods->from[i], 3, 1 + i);
+        pg->addWidget(periods->to[i], 4, 1 + i);
+    }
+    left->addWidget(pickBox);
+
+    List5 = named(new QListWidget(central), QStringLiteral("List5"));
+    List2 = named(new QListWidget(central), QStringLiteral("List2"));
+    List3 = named(new QListWidget(central), QStringLiteral("List3"));
+    for (QListWidget* l : {List5, List2, List3})
+        l->hide();
+
+    Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
+    Frame4->setCursor(Qt::PointingHandCursor);
+    auto* de = new QHBoxLayout(Frame4);
+    Image2 = named(new QLabel(Frame4), QStringLiteral("Image2"));
+    Image2->setPixmap(drawnLogo(32, QColor(0x2e, 0x7d, 0x32), QStringLiteral("D")));
+    Label8 = named(new QLabel(QStringLiteral("DATA ENTRY"), Frame4), QStringLiteral("Label8"));
+    QFont bold = Label8->font();
+    bold.setBold(true);
+    Label8->setFont(bold);
+    Label15 = named(new QLabel(QStringLiteral("Job cards, job master and job status"), Frame4),
+                    QStringLiteral("Label15"));
+    de->addWidget(Image2);
+    auto* deText = new QVBoxLayout();
+    deText->addWidget(Label8);
+    deText->addWidget(Label15);
+    de->addLayout(deText, 1);
+    left->addWidget(Frame4);
+    for (QWidget* w : {static_cast<QWidget*>(Frame4), static_cast<QWidget*>(Image2), static_cast<QWidget*>(Label8),
+                       static_cast<QWidget*>(Label15)})
+        hooks(w)->onClick = [this] { showPasswordDialog(); };
+    left->addStretch(1);
+
+    // Right: title lines, the grid, the elapsed time.
+    auto* right = new QVBoxLayout();
+    outer->addLayout(right, 1);
+    Label1[0] = named(new QLabel(central), QStringLiteral("Label1"), 0);
+    Label1[1] = named(new QLabel(central), QStringLiteral("Label1"), 1);
+    Label1[0]->setFont(bold);
+    right->addWidget(Label1[0]);
+    right->addWidget(Label1[1]);
+    Flx = named(new QTableView(central), QStringLiteral("Flx"));
+    right->addWidget(Flx, 1);
+    auto* bottom = new QHBoxLayout();
+    Label2 = named(new QLabel(QStringLiteral("Please wait...!"), central), QStringLiteral("Label2"));
+    ProgressBar1 = named(new QProgressBar(central), QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    Label5 = named(new QLabel(central), QStringLiteral("Label5"));
+    bottom->addWidget(Label2);
+    bottom->addWidget(ProgressBar1, 1);
+    bottom->addStretch();
+    bottom->addWidget(Label5);
+    right->addLayout(bottom);
+
+    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    StatusPanel1 = named(new QLabel(StatusBar1), QStringLiteral("StatusBar1_1"));
+    StatusBar1->addWidget(StatusPanel1, 1);
+    setStatusBar(StatusBar1);
+
+    connect(Combo4, &QComboBox::currentIndexChanged, this, &ReportSection::departmentChosen);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &ReportSection::employeeChosen);
+    connect(Check1, &QCheckBox::clicked, this, &ReportSection::check1Clicked);
+    for (int i = 0; i < 3; ++i) {
+        connect(periods->from[i], &QComboBox::currentIndexChanged, this, &ReportSection::periodChosen);
+        connect(periods->to[i], &QComboBox::currentIndexChanged, this, &ReportSection::periodChosen);
+    }
+}
+
+void ReportSection::setProgress(int value)
+{
+    ProgressBar1->setValue(value);
+}
+
+bool ReportSection::load()
+{
+    show();
+    setCursor(Qt::WaitCursor);
+    app::globals() = app::readGlobals();
+    setProgress(5);
+    Windows& w = windows();
+    if (!w.pwd)
+        w.pwd = new DataEntPwd();
+    setProgress(10);
+    if (!loadStartUpData())
+        return false;
+    setProgress(80);
+    try {
+        SearchGrades();
+    } catch (const store::DbError&) {
+    }
+    setProgress(85);
+    // The query panel's search-field list is filled here.
+    setProgress(90);
+    if (Combo4->count() > 0)
+        selectEntry(Combo4, app::defaultDepartmentIndex(app::globals().Department, Combo4->count()));
+    if (w.main)
+        w.pwd->Label3->setText(QStringLiteral("Currently Set Deptt. is ") + w.main->Combo4->currentText().left(17));
+    LoadMyLogo();
+    setProgress(95);
+    try {
+        SearchLeadDeptts();
+    } catch (const store::DbError&) {
+    }
+    setProgress(100);
+    Label2->hide();
+    ProgressBar1->hide();
+    unsetCursor();
+    return true;
+}
+
+bool ReportSection::loadStartUpData()
+{
+    setProgress(15);
+    try {
+        store::connectDatabase();
+    } catch (const store::DbError&) {
+        app::dialogs().message(QString::fromLatin1(kNoDataSource), app::style::Critical);
+        app::endProgram(1);
+        return false;
+    }
+    try {
+        for (const QString& probe : kStartUpProbes)
+            store::exec(probe);
+        LoadMonths();
+        FindDuration();
+        setProgress(20);
+        SearchDeptts();
+        setProgress(28);
+        FillEmployees();
+        setProgress(35);
+        Main* m = ensureMain();
+        m->LoadMonths();
+        m->FindDuration();
+        m->SearchDeptts();
+        m->FillEmployees();
+        setProgress(55);
+        LoadMyLogo();
+        setProgress(70);
+        m->LoadMyLogo();
+    } catch (const store::DbError& e) {
+        if (e.kind() == store::ErrorKind::MissingObject) {
+            app::dialogs().message(QString::fromLatin1(kBadTables), app::style::Critical);
+            app::endProgram(1);
+            return false;
+        }
+        // Any other failure ends the loading here; the window goes on.
+    }
+    return true;
+}
+
+void ReportSection::LoadMonths()
+{
+    periods->loadMonths(app::today(), app::calendar::startDay(app::globals().StartDate));
+}
+
+void ReportSection::FindDuration()
+{
+    if (const auto p = periods->findDuration()) {
+        FromDate = p->from;
+        ToDate = p->to;
+        PeriodDays = p->days;
+    }
+}
+
+void ReportSection::SearchDeptts()
+{
+    const QStringList depts = app::departments();
+    fillSilently(Combo4, depts);
+    fillSilently(Combo5[1], QStringList{QStringLiteral("All Departments")} + depts);
+    if (depts.isEmpty()) {
+        app::dialogs().message(QString::fromLatin1(app::kNoDepartment), app::style::Information);
+        return;
+    }
+    selectEntry(Combo4, 0);
+    selectEntry(Combo5[1], 0);
+}
+
+void ReportSection::FillEmployees()
+{
+    const QList<app::EmployeeRow> rows = app::employeesOf(Combo4->currentText());
+    fillSilently(Combo1, {});
+    List2->clear();
+    List3->clear();
+    List5->clear();
+    const QDate today = app::today();
+    QStringList names;
+    for (const app::EmployeeRow& e : rows) {
+        if (!Check1->isChecked() && app::isSuperannuated(e.dob, today))
+            continue;
+        names << e.name;
+        List5->addItem(e.name);
+        List2->addItem(QString::number(e.empId));
+        List3->addItem(e.designation);
+    }
+    fillSilently(Combo1, names);
+    if (names.isEmpty()) {
+        app::dialogs().message(app::noEmployeeMessage(Combo4->currentText()), app::style::Information);
+        return;
+    }
+    selectEntry(Combo1, 0);
+    EmpCount = names.size();
+}
+
+void ReportSection::SearchGrades()
+{
+    fillSilently(Combo5[0], QStringList{QStringLiteral("ALL")} + app::grades());
+    selectEntry(Combo5[0], 0);
+}
+
+void ReportSection::SearchLeadDeptts()
+{
+    fillSilently(Combo7, app::leadDepartments());
+    selectEntry(Combo7, 0);
+}
+
+void ReportSection::LoadMyLogo()
+{
+    // The animation needs a media player; without one the still picture stays.
+    if (!app::logoFileAccepted(app::logoPath()))
+        return;
+}
+
+void ReportSection::departmentChosen()
+{
+    try {
+        FillEmployees();
+    } catch (const store::DbError&) {
+    }
+}
+
+void ReportSection::employeeChosen()
+{
+    const int i = Combo1->currentIndex();
+    if (i >= 0 && i < List2->count())
+        Label7->setText(List2->item(i)->text());
+}
+
+void ReportSection::periodChosen()
+{
+    if (QueryMode)
+        return;
+    FindDuration();
+}
+
+void ReportSection::check1Clicked()
+{
+    if (QueryMode) {
+        app::dialogs().message(QStringLiteral("IT IS NOT EFFECTIVE FOR QUERIES"), app::style::Information);
+        return;
+    }
+    try {
+        FillEmployees();
+    } catch (const store::DbError&) {
+    }
+}
+
+void ReportSection::showPasswordDialog()
+{
+    Windows& w = windows();
+    if (!w.pwd)
+        w.pwd = new DataEntPwd();
+    w.pwd->show();
+    w.pwd->raise();
+    w.pwd->activateWindow();
+}
+
+void ReportSection::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    app::endProgram(0);
+}
+
+} // namespace ui

@@ -1,0 +1,2 @@
+karvela_test(test_store PG SOURCES test_store.cpp)
+karvela_test(test_foundation_logic PG SOURCES test_foundation_logic.cpp)

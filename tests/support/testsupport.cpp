@@ -1,0 +1,182 @@
+#include "testsupport.h"
+
+#include "app/settings.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace testsupport {
+
+namespace {
+
+QTemporaryDir* g_dir = nullptr;
+bool g_pg = false;
+int g_ends = 0;
+
+QString driverPath(const QString& file)
+{
+    const QStringList roots = {QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc"),
+                               QStringLiteral("/usr/lib/aarch64-linux-gnu/odbc"), QStringLiteral("/usr/lib/odbc"),
+                               QStringLiteral("/usr/lib64")};
+    for (const QString& r : roots)
+        if (QFileInfo::exists(r + QLatin1Char('/') + file))
+            return r + QLatin1Char('/') + file;
+    return file;
+}
+
+void writeIni(const QString& body)
+{
+    QFile f(odbcIniPath());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(odbcIniPath()));
+    f.write(body.toUtf8());
+}
+
+QString pgDriverString(const QString& database)
+{
+    return QStringLiteral("DRIVER=%1;Servername=%2;Port=%3;Database=%4;UID=sa;PWD=kzq;")
+        .arg(driverPath(QStringLiteral("psqlodbcw.so")), qEnvironmentVariable("KARVELA_TEST_PGHOST"),
+             qEnvironmentVariable("KARVELA_TEST_PGPORT"), database);
+}
+
+void endRecorder(int)
+{
+    ++g_ends;
+}
+
+} // namespace
+
+bool initProcess()
+{
+    QLocale::setDefault(QLocale::c());
+    if (!g_dir) {
+        g_dir = new QTemporaryDir();
+        qputenv("XDG_CONFIG_HOME", (g_dir->path() + QStringLiteral("/config")).toLocal8Bit());
+        qputenv("ODBCINI", odbcIniPath().toLocal8Bit());
+    }
+    g_pg = qEnvironmentVariable("KARVELA_TEST_BACKEND") == QLatin1String("pg");
+    if (!g_pg) {
+        writeIni(QStringLiteral("[Tessara]\nDriver=%1\nDatabase=%2\nTimeout=10000\n")
+                     .arg(driverPath(QStringLiteral("libsqlite3odbc.so")), g_dir->path() + QStringLiteral("/karvela.db")));
+        return true;
+    }
+    if (qEnvironmentVariable("KARVELA_TEST_PGPORT").isEmpty())
+        return false;
+    // A database of this process's own on the test server.
+    QString name = QCoreApplication::applicationName().toLower();
+    name.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
+    name = QStringLiteral("kt_%1_%2").arg(name).arg(QCoreApplication::applicationPid());
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("pgadmin"));
+        admin.setDatabaseName(pgDriverString(QStringLiteral("postgres")));
+        if (!admin.open())
+            qFatal("cannot reach the PostgreSQL test server: %s", qPrintable(admin.lastError().text()));
+        QSqlQuery q(admin);
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
+        if (!q.exec(QStringLiteral("CREATE DATABASE ") + name))
+            qFatal("cannot create the test database: %s", qPrintable(q.lastError().text()));
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pgadmin"));
+    writeIni(QStringLiteral("[Tessara]\nDriver=%1\nServername=%2\nPort=%3\nDatabase=%4\n")
+                 .arg(driverPath(QStringLiteral("psqlodbcw.so")), qEnvironmentVariable("KARVELA_TEST_PGHOST"),
+                      qEnvironmentVariable("KARVELA_TEST_PGPORT"), name));
+    return true;
+}
+
+bool usingPostgres()
+{
+    return g_pg;
+}
+
+QString odbcIniPath()
+{
+    return g_dir ? g_dir->path() + QStringLiteral("/odbc.ini") : QString();
+}
+
+void freshDatabase()
+{
+    store::connectDatabase();
+    store::dropSchema();
+    store::createSchema();
+}
+
+void addEmployee(qint64 empId, const QString& name, const QString& deptt, const QString& designation,
+                 const QString& grade, const QDate& dob, const QString& addr)
+{
+    store::exec(QStringLiteral("INSERT INTO employees (Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                {empId, name, dob, designation, deptt, addr, grade});
+}
+
+void addJob(int jobNo, const QString& name, double limitEd, double balEd, double status, const QString& lead,
+            const QString& client, const QString& dateUpdate)
+{
+    store::exec(QStringLiteral("INSERT INTO jobs (DateUpdate, JobNo, JobName, ClientCo, Limit_ED, Bal_ED, "
+                               "Job_Status, LeadDeptt) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                {dateUpdate, jobNo, name, client, limitEd, balEd, status, lead});
+}
+
+QVariant scalar(const QString& sql, const QList<QVariant>& values)
+{
+    QSqlQuery q = store::exec(sql, values);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+int ScriptedDialogs::message(const QString& text, int style, const QString& title)
+{
+    shown << Shown{text, style, title, false};
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    const int buttons = style & 7;
+    return buttons == app::style::YesNo || buttons == app::style::YesNoCancel ? app::button::Yes : app::button::Ok;
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title, const QString&)
+{
+    shown << Shown{prompt, 0, title, true};
+    if (!inputs.isEmpty())
+        return inputs.takeFirst();
+    return std::nullopt;
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList l;
+    for (const Shown& s : shown)
+        l << s.text;
+    return l;
+}
+
+ScriptedDialogs& scriptDialogs()
+{
+    static ScriptedDialogs* d = nullptr;
+    delete d;
+    d = new ScriptedDialogs;
+    app::setDialogs(d);
+    app::setEndProgramAction(&endRecorder);
+    return *d;
+}
+
+int programEnds()
+{
+    return g_ends;
+}
+
+void resetProgramEnds()
+{
+    g_ends = 0;
+}
+
+} // namespace testsupport

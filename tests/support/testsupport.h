@@ -1,0 +1,67 @@
+#pragma once
+// Test set-up shared by every test program: a private data source "Tessara"
+// (a temporary SQLite file, or a PostgreSQL database when
+// KARVELA_TEST_BACKEND=pg), private settings, fixed locale, scripted boxes.
+
+#include "app/dialogs.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace testsupport {
+
+// Call once per process, first thing in initTestCase(). Returns false (and
+// the caller skips) when the PostgreSQL backend is asked for but no test
+// server is given.
+bool initProcess();
+bool usingPostgres();
+// The connection string of the test database for a second connection, or
+// the name of the private ODBC ini file.
+QString odbcIniPath();
+
+// (Re)connects the shared connection and leaves empty tables behind.
+void freshDatabase();
+
+// Fixture rows.
+void addEmployee(qint64 empId, const QString& name, const QString& deptt, const QString& designation = "Engineer",
+                 const QString& grade = "E3", const QDate& dob = QDate(1980, 1, 1), const QString& addr = "Staff Colony");
+void addJob(int jobNo, const QString& name, double limitEd, double balEd, double status, const QString& lead,
+            const QString& client = "Client Co", const QString& dateUpdate = QString());
+// One value of a one-row, one-column query.
+QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
+
+// A box the program showed.
+struct Shown {
+    QString text;
+    int style = 0;
+    QString title;
+    bool input = false;
+};
+
+// Records every box and answers from queues: messages with the next queued
+// button (default: Yes for Yes/No boxes, else OK), input boxes with the next
+// queued text (default: cancelled).
+class ScriptedDialogs : public app::Dialogs {
+public:
+    int message(const QString& text, int style, const QString& title) override;
+    std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+    QList<Shown> shown;
+    QList<int> answers;
+    QList<std::optional<QString>> inputs;
+
+    QStringList texts() const;
+    void clear() { shown.clear(); }
+};
+
+// Installs a fresh ScriptedDialogs as the program's dialogs and records
+// endProgram() calls instead of ending the test.
+ScriptedDialogs& scriptDialogs();
+int programEnds();
+void resetProgramEnds();
+
+} // namespace testsupport

@@ -1,0 +1,145 @@
+// The data store through the same ODBC path the program uses.
+#include "testsupport.h"
+
+#include "app/numtext.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+#include <QFile>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace testsupport;
+
+class TestStore : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+    }
+    void init() { freshDatabase(); }
+
+    void columnOrderIsTheSchemas_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("employees") << "employees"
+                                   << QStringList{"id", "emp_id", "empname", "dob", "designation", "deptt",
+                                                  "emp_addr", "grade"};
+        QTest::newRow("jobs") << "jobs"
+                              << QStringList{"id", "dateupdate", "jobno", "jobname", "clientco", "limit_ed", "bal_ed",
+                                             "job_status", "leaddeptt"};
+        QTest::newRow("edbooked") << "edbooked"
+                                  << QStringList{"id", "monthname", "deptt", "emp_id", "empname", "jobno",
+                                                 "daysbooked", "emp_tot_ed", "bal_ed"};
+        QTest::newRow("leaves") << "leaves"
+                                << QStringList{"id", "monthname", "deptt", "emp_id", "empname", "ed_booked", "cl",
+                                               "rh", "el", "sl", "hpl", "hly", "spl", "lwp", "msc"};
+    }
+    void columnOrderIsTheSchemas()
+    {
+        QFETCH(QString, table);
+        QFETCH(QStringList, fields);
+        QSqlQuery q = store::exec("SELECT * FROM " + table);
+        const QSqlRecord r = q.record();
+        QStringList got;
+        for (int i = 0; i < r.count(); ++i)
+            got << r.fieldName(i).toLower();
+        QCOMPARE(got, fields);
+    }
+
+    void valuesAreBoundNeverSpliced()
+    {
+        const QString dept = "R&D 'North' -- ; DROP TABLE jobs";
+        addEmployee(10000001, "O'Brien \"Pat\"", dept);
+        QSqlQuery q = store::exec("SELECT EmpName FROM employees WHERE Deptt = ?", {dept});
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QString("O'Brien \"Pat\""));
+        QVERIFY(store::anyTableExists());
+    }
+
+    void datesAndNumbersRoundTrip()
+    {
+        store::exec("INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL) VALUES (?, ?, ?, ?, ?, ?)",
+                    {QDate(2008, 11, 20), "Civil", 10000001, "A, B", 7.35, 0.5});
+        QSqlQuery q = store::exec("SELECT MonthName, ED_Booked, CL FROM leaves WHERE MonthName = ?",
+                                  {QDate(2008, 11, 20)});
+        QVERIFY(q.next());
+        QCOMPARE(store::dateOf(q.value(0)), QDate(2008, 11, 20));
+        QCOMPARE(app::generalNumber(store::num(q.value(1))), QString("7.35"));
+        QCOMPARE(store::num(q.value(2)), 0.5);
+        // Date ranges compare as dates.
+        QCOMPARE(scalar("SELECT COUNT(*) FROM leaves WHERE MonthName BETWEEN ? AND ?",
+                        {QDate(2008, 10, 21), QDate(2008, 12, 1)})
+                     .toInt(),
+                 1);
+    }
+
+    void duplicateKeysAreRefusedByTheStore()
+    {
+        addEmployee(10000001, "First", "Civil");
+        try {
+            addEmployee(10000001, "Second", "Civil");
+            QFAIL("a second row with the same Emp_ID was stored");
+        } catch (const store::DbError& e) {
+            QCOMPARE(e.kind(), store::ErrorKind::DuplicateKey);
+        }
+        addJob(501, "Pump", 10, 10, 0, "Civil");
+        QVERIFY_THROWS_EXCEPTION(store::DbError, addJob(501, "Pump again", 10, 10, 0, "Civil"));
+        QCOMPARE(scalar("SELECT COUNT(*) FROM employees").toInt(), 1);
+    }
+
+    void missingTableIsItsOwnKind()
+    {
+        store::execDirect("DROP TABLE leaves");
+        try {
+            store::exec("SELECT CL FROM leaves");
+            QFAIL("query on a missing table succeeded");
+        } catch (const store::DbError& e) {
+            QCOMPARE(e.kind(), store::ErrorKind::MissingObject);
+        }
+        try {
+            store::exec("SELECT NoSuchField FROM jobs");
+            QFAIL("query on a missing field succeeded");
+        } catch (const store::DbError& e) {
+            QCOMPARE(e.kind(), store::ErrorKind::MissingObject);
+        }
+    }
+
+    void transactionRollsBackUnlessCommitted()
+    {
+        {
+            store::Transaction tx;
+            addJob(1, "Kept?", 5, 5, 0, "Civil");
+        }
+        QCOMPARE(scalar("SELECT COUNT(*) FROM jobs").toInt(), 0);
+        {
+            store::Transaction tx;
+            addJob(1, "Kept", 5, 5, 0, "Civil");
+            tx.commit();
+        }
+        QCOMPARE(scalar("SELECT COUNT(*) FROM jobs").toInt(), 1);
+    }
+
+    void generatedKeysComeBack()
+    {
+        const QString ins = "INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, "
+                            "Bal_ED) VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
+        const QList<QVariant> v{QDate(2008, 11, 20), "Civil", 10000001, "A, B", 7, 1.5, 1.5, 3.0};
+        const qint64 a = store::insertReturningKey(ins, v, "ID");
+        const qint64 b = store::insertReturningKey(ins, v, "ID");
+        QVERIFY(a > 0);
+        QCOMPARE(b, a + 1);
+        QCOMPARE(scalar("SELECT DaysBooked FROM edbooked WHERE ID = ?", {b}).toDouble(), 1.5);
+    }
+
+    void dialectIsDetected()
+    {
+        QCOMPARE(store::dialect(), usingPostgres() ? store::Dialect::PostgreSQL : store::Dialect::SQLite);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "test_store.moc"
