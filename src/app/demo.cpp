@@ -122,9 +122,9 @@ DemoSummary fillDemo(const QDate& today, int startDay)
         job.no = 24001 + j * 7;
         job.name = kJobWords[j % kJobWords.size()] + QStringLiteral(" - Unit ") + QString::number(j / kJobWords.size() + 1);
         job.client = kClients[rng.range(0, kClients.size() - 1)];
-        job.limit = 20 * rng.range(4, 30);
+        job.limit = 50 * rng.range(8, 24);
         if (j % 6 == 5)
-            job.limit = 20; // small allotments: these end over-booked
+            job.limit = 60; // small allotments: these end over-booked
         job.bal = job.limit;
         job.status = 5 * rng.range(0, 18);
         if (j % 7 == 3)

@@ -32,6 +32,7 @@ bool selectEntry(QComboBox* box, int index);
 // Calls back on mouse events of any widget (labels and pictures have no
 // click signals of their own).
 class MouseHooks : public QObject {
+    Q_OBJECT
 public:
     explicit MouseHooks(QWidget* target);
     std::function<void()> onClick;

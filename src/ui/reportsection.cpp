@@ -6,6 +6,7 @@
 #include "app/logo.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "reports/gridmodel.h"
 #include "store/database.h"
 #include "ui/common.h"
 #include "ui/dataentpwd.h"
@@ -146,6 +147,8 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     right->addWidget(Label1[0]);
     right->addWidget(Label1[1]);
     Flx = named(new QTableView(central), QStringLiteral("Flx"));
+    grid = new reports::GridModel(this);
+    Flx->setModel(grid);
     right->addWidget(Flx, 1);
     auto* bottom = new QHBoxLayout();
     Label2 = named(new QLabel(QStringLiteral("Please wait...!"), central), QStringLiteral("Label2"));

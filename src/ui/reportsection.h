@@ -15,6 +15,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace reports {
+class GridModel;
+}
+
 namespace ui {
 
 class PeriodPickers;
@@ -64,6 +68,7 @@ public:
     QLabel* Label1[2] = {};           // title and period lines
     QLabel* Label5 = nullptr;         // elapsed time
     QTableView* Flx = nullptr;        // report grid
+    reports::GridModel* grid = nullptr; // the grid's cells
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanel1 = nullptr;
     QGroupBox* Frame5 = nullptr;      // query panel
@@ -79,6 +84,10 @@ public:
     void employeeChosen();
     void periodChosen();
     void check1Clicked();
+
+    // --- Report panel (options, generation, report builders) ---------------
+
+    // --- Query panel, sorting and clipboard ----------------------------------
 
 protected:
     void closeEvent(QCloseEvent* e) override;

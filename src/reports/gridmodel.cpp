@@ -1,0 +1,151 @@
+#include "reports/gridmodel.h"
+
+namespace reports {
+
+GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : cols_;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int r = index.row();
+    const int c = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return cell(r, c);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(columnAlignment(c) | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+QString GridModel::cell(int row, int col) const
+{
+    if (row < 0 || row >= cells_.size())
+        return {};
+    const QStringList& r = cells_[row];
+    return col >= 0 && col < r.size() ? r[col] : QString();
+}
+
+void GridModel::ensureSize(int rows, int cols)
+{
+    if (rows > rows_) {
+        beginInsertRows(QModelIndex(), rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    }
+    if (cols > cols_) {
+        beginInsertColumns(QModelIndex(), cols_, cols - 1);
+        cols_ = cols;
+        endInsertColumns();
+    }
+}
+
+void GridModel::setCell(int row, int col, const QString& text)
+{
+    if (row < 0 || col < 0)
+        return;
+    ensureSize(row + 1, col + 1);
+    if (cells_.size() <= row)
+        cells_.resize(row + 1);
+    QStringList& r = cells_[row];
+    if (r.size() <= col)
+        r.resize(col + 1);
+    if (r[col] == text)
+        return;
+    r[col] = text;
+    const QModelIndex i = index(row, col);
+    emit dataChanged(i, i);
+}
+
+void GridModel::clearTexts()
+{
+    beginResetModel();
+    cells_.clear();
+    rows_ = 2;
+    cols_ = 50;
+    endResetModel();
+}
+
+void GridModel::setFixed(int rows, int cols)
+{
+    fixedRows_ = rows;
+    fixedCols_ = cols;
+    ensureSize(rows, cols);
+    emit fixedChanged();
+    if (rows_ > 0 && cols_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+}
+
+int GridModel::widthZ(int col) const
+{
+    return col >= 0 && col < widthsZ_.size() ? widthsZ_[col] : 0;
+}
+
+void GridModel::setWidthZ(int col, int zCount)
+{
+    if (col < 0)
+        return;
+    if (widthsZ_.size() <= col)
+        widthsZ_.resize(col + 1);
+    widthsZ_[col] = zCount;
+    emit widthsChanged();
+}
+
+void GridModel::setFormatString(const QString& format)
+{
+    format_ = format;
+    const QStringList entries = format.split(QLatin1Char('|'));
+    for (int c = 0; c < entries.size(); ++c) {
+        QString e = entries[c];
+        Qt::Alignment a = Qt::AlignLeft;
+        if (e.startsWith(QLatin1Char('^'))) {
+            a = Qt::AlignHCenter;
+            e.remove(0, 1);
+        } else if (e.startsWith(QLatin1Char('<'))) {
+            e.remove(0, 1);
+        } else if (e.startsWith(QLatin1Char('>'))) {
+            a = Qt::AlignRight;
+            e.remove(0, 1);
+        }
+        if (align_.size() <= c)
+            align_.resize(c + 1, Qt::AlignLeft);
+        align_[c] = a;
+        setCell(0, c, e);
+    }
+    if (rows_ > 0 && cols_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+}
+
+Qt::Alignment GridModel::columnAlignment(int col) const
+{
+    return col >= 0 && col < align_.size() ? align_[col] : Qt::AlignLeft;
+}
+
+int GridModel::lastUsedRow() const
+{
+    for (int r = cells_.size() - 1; r >= 0; --r)
+        for (const QString& s : cells_[r])
+            if (!s.isEmpty())
+                return r + 1;
+    return 0;
+}
+
+} // namespace reports

@@ -1,0 +1,65 @@
+#pragma once
+// The report grid: a table of text cells that grows to whatever a report or
+// query needs, with leading fixed rows and columns (the view draws them in
+// the heading style).
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace reports {
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    // Size in use: never below the initial 2 rows and 50 columns shown
+    // empty, and growing with the highest cell written.
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    QString cell(int row, int col) const;
+    // Writes a cell, growing the grid when needed.
+    void setCell(int row, int col, const QString& text);
+    // Empties every cell; fixed counts, widths and alignment stay.
+    void clearTexts();
+
+    int fixedRows() const { return fixedRows_; }
+    int fixedCols() const { return fixedCols_; }
+    void setFixed(int rows, int cols);
+
+    // Column widths as counts of "Z" in the window's font (0: default).
+    int widthZ(int col) const;
+    void setWidthZ(int col, int zCount);
+
+    // Alignment string: entries separated by "|", each an alignment mark
+    // ("^" centred, "<" left, ">" right) followed by the header text of row 0.
+    void setFormatString(const QString& format);
+    const QString& formatString() const { return format_; }
+    Qt::Alignment columnAlignment(int col) const;
+
+    // Rows that hold a text (last non-empty row plus one).
+    int lastUsedRow() const;
+
+signals:
+    void widthsChanged();
+    void fixedChanged();
+
+private:
+    void ensureSize(int rows, int cols);
+
+    QList<QStringList> cells_; // [row][col]
+    int rows_ = 2;
+    int cols_ = 50;
+    int fixedRows_ = 2;
+    int fixedCols_ = 3;
+    QList<int> widthsZ_;
+    QList<Qt::Alignment> align_;
+    QString format_;
+};
+
+} // namespace reports
