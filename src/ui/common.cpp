@@ -1,6 +1,7 @@
 #include "ui/common.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 
@@ -28,7 +29,7 @@ MouseHooks::MouseHooks(QWidget* target) : QObject(target)
     target->installEventFilter(this);
 }
 
-bool MouseHooks::eventFilter(QObject*, QEvent* event)
+bool MouseHooks::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
@@ -44,8 +45,12 @@ bool MouseHooks::eventFilter(QObject*, QEvent* event)
             onDoubleClick();
         break;
     case QEvent::MouseMove:
-        if (onMove)
-            onMove();
+        // Only a pointer over the widget itself, not over one of its children.
+        if (onMove) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (!w->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                onMove();
+        }
         break;
     default:
         break;

@@ -171,12 +171,6 @@ void Main::showBanner()
     Image4[1]->show();
 }
 
-void Main::mouseMoveEvent(QMouseEvent* e)
-{
-    showBanner();
-    QMainWindow::mouseMoveEvent(e);
-}
-
 void Main::LoadMonths()
 {
     periods->loadMonths(app::today(), app::calendar::startDay(app::globals().StartDate));

@@ -68,7 +68,6 @@ public:
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
     void showBanner();

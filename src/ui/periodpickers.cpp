@@ -68,12 +68,11 @@ std::optional<cal::Period> PeriodPickers::findDuration() const
 void PeriodPickers::fromMonthClicked()
 {
     const int m = from[0]->currentIndex() + 1;
-    if (m < 1)
+    if (m < 1 || coupling_)
         return;
+    const Coupling once(coupling_);
     const auto t = cal::toRowAfterFromMonth(m, year(from[2]));
-    if (!selectEntry(to[0], t.month - 1) && to[0]->currentIndex() != t.month - 1)
-        return;
-    if (year(from[2]) < 0)
+    if (!selectEntry(to[0], t.month - 1) || year(from[2]) < 0)
         return;
     selectEntry(to[2], cal::yearIndex(t.year));
 }
@@ -81,20 +80,20 @@ void PeriodPickers::fromMonthClicked()
 void PeriodPickers::fromYearClicked()
 {
     const int y = year(from[2]);
-    if (y < 0 || from[0]->currentIndex() < 0)
+    if (y < 0 || from[0]->currentIndex() < 0 || coupling_)
         return;
+    const Coupling once(coupling_);
     selectEntry(to[2], cal::yearIndex(cal::toYearAfterFromYear(from[0]->currentIndex() + 1, y)));
 }
 
 void PeriodPickers::toMonthClicked()
 {
     const int m = to[0]->currentIndex() + 1;
-    if (m < 1)
+    if (m < 1 || coupling_)
         return;
+    const Coupling once(coupling_);
     const auto f = cal::fromRowAfterToMonth(m, year(to[2]));
-    if (!selectEntry(from[0], f.month - 1) && from[0]->currentIndex() != f.month - 1)
-        return;
-    if (year(to[2]) < 0)
+    if (!selectEntry(from[0], f.month - 1) || year(to[2]) < 0)
         return;
     selectEntry(from[2], cal::yearIndex(f.year));
 }
@@ -102,8 +101,9 @@ void PeriodPickers::toMonthClicked()
 void PeriodPickers::toYearClicked()
 {
     const int y = year(to[2]);
-    if (y < 0 || to[0]->currentIndex() < 0)
+    if (y < 0 || to[0]->currentIndex() < 0 || coupling_)
         return;
+    const Coupling once(coupling_);
     selectEntry(from[2], cal::yearIndex(cal::fromYearAfterToYear(to[0]->currentIndex() + 1, y)));
 }
 

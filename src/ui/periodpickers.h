@@ -33,6 +33,14 @@ private:
     void toYearClicked();
     int year(QComboBox* box) const;
 
+    // While one row follows the other, the followed row's own handling does
+    // not run: each change is worked out from the row the user changed.
+    struct Coupling {
+        explicit Coupling(bool& flag) : flag_(flag) { flag_ = true; }
+        ~Coupling() { flag_ = false; }
+        bool& flag_;
+    };
+    bool coupling_ = false;
     Kind kind_;
 };
 

@@ -66,6 +66,11 @@ bool initProcess()
         qputenv("ODBCINI", odbcIniPath().toLocal8Bit());
     }
     g_pg = qEnvironmentVariable("KARVELA_TEST_BACKEND") == QLatin1String("pg");
+    if (qEnvironmentVariableIsSet("KARVELA_TEST_ODBC_EMPTY")) {
+        // A user DSN file that does not know "Tessara".
+        writeIni(QStringLiteral("[Other]\nDriver=none\n"));
+        return true;
+    }
     if (!g_pg) {
         writeIni(QStringLiteral("[Tessara]\nDriver=%1\nDatabase=%2\nTimeout=10000\n")
                      .arg(driverPath(QStringLiteral("libsqlite3odbc.so")), g_dir->path() + QStringLiteral("/karvela.db")));

@@ -16,7 +16,9 @@ namespace testsupport {
 
 // Call once per process, first thing in initTestCase(). Returns false (and
 // the caller skips) when the PostgreSQL backend is asked for but no test
-// server is given.
+// server is given. With KARVELA_TEST_ODBC_EMPTY set, the private DSN file
+// knows no "Tessara" (the driver manager reads it once per process, so such
+// a case runs in a child process of its own).
 bool initProcess();
 bool usingPostgres();
 // The connection string of the test database for a second connection, or

@@ -1,0 +1,448 @@
+// Start-up, pickers, calendar and the password dialog through the real
+// windows, offscreen, with scripted boxes.
+#include "testsupport.h"
+
+#include "admin/password.h"
+#include "app/clock.h"
+#include "app/settings.h"
+#include "store/database.h"
+#include "ui/dataentpwd.h"
+#include "ui/main.h"
+#include "ui/periodpickers.h"
+#include "ui/program.h"
+#include "ui/reportsection.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+const QDate kToday(2026, 12, 6);
+
+
+QString pickerText(ui::PeriodPickers* p, bool from, int i)
+{
+    return (from ? p->from[i] : p->to[i])->currentText();
+}
+QString row(ui::PeriodPickers* p, bool from)
+{
+    return pickerText(p, from, 1) + " " + pickerText(p, from, 0) + " " + pickerText(p, from, 2);
+}
+} // namespace
+
+class TestFoundationWindows : public QObject {
+    Q_OBJECT
+private:
+    ScriptedDialogs* boxes = nullptr;
+
+    void setSetting(const QString& section, const QString& key, const QString& value)
+    {
+        app::writeSetting(section, key, value);
+    }
+    void smallOrganisation()
+    {
+        freshDatabase();
+        addEmployee(10000001, "Asha Rao", "Admin Section", "Manager", "E5");
+        addEmployee(10000002, "Ravi Iyer", "Civil Design", "Engineer", "E3");
+        addEmployee(10000003, "Meera Das", "Civil Design", "Draughtsman", "E2");
+        addEmployee(10000004, "Old Timer", "Mechanical Design", "Engineer", "E4", kToday.addDays(-30000));
+        addJob(501, "Pump House", 100, 100, 10, "Civil Design");
+    }
+    bool start()
+    {
+        boxes->clear();
+        return ui::startProgram();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+        app::setToday(kToday);
+    }
+    void init()
+    {
+        boxes = &scriptDialogs();
+        resetProgramEnds();
+        setSetting("DepttSetting", "Department", "");
+        setSetting("DepttSetting", "DeptPwd", "");
+        setSetting("StartDate", "StartDate", "21");
+        app::setToday(kToday);
+    }
+    void cleanup() { ui::closeProgram(); }
+
+    void missingTableEndsTheProgram()
+    {
+        smallOrganisation();
+        store::execDirect("DROP TABLE leaves");
+        QVERIFY(!start());
+        QCOMPARE(boxes->shown.size(), 1);
+        QCOMPARE(boxes->shown[0].text, QString("Database File Does Not Have Correct Table(s).\r\n"
+                                               "Program will now Close. Remove Error and Try again."));
+        QCOMPARE(boxes->shown[0].style, 16);
+        QCOMPARE(programEnds(), 1);
+    }
+
+    void missingFieldEndsTheProgram()
+    {
+        freshDatabase();
+        store::execDirect("DROP TABLE jobs");
+        store::execDirect("CREATE TABLE jobs (ID INTEGER, JobNo INTEGER, JobName VARCHAR(50))");
+        QVERIFY(!start());
+        QCOMPARE(boxes->texts().value(0).left(45), QString("Database File Does Not Have Correct Table(s)."));
+        QCOMPARE(programEnds(), 1);
+    }
+
+    void noDataSourceEndsTheProgram()
+    {
+        if (!qEnvironmentVariableIsSet("KARVELA_TEST_ODBC_EMPTY")) {
+            // Runs this case again in a process whose DSN file lacks "Tessara".
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("KARVELA_TEST_ODBC_EMPTY", "1");
+            child.setProcessEnvironment(env);
+            child.start(QCoreApplication::applicationFilePath(), {"noDataSourceEndsTheProgram"});
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray out = child.readAllStandardOutput();
+            QVERIFY2(child.exitCode() == 0, out.constData());
+            QVERIFY(out.contains("PASS   : TestFoundationWindows::noDataSourceEndsTheProgram()"));
+            return;
+        }
+        QVERIFY(!start());
+        QCOMPARE(boxes->shown.size(), 1);
+        QCOMPARE(boxes->shown[0].text, QString("Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
+                                               "Program will now Close. Remove Error and Try again."));
+        QCOMPARE(boxes->shown[0].style, 16);
+        QCOMPARE(programEnds(), 1);
+    }
+
+    void startUpFillsBothWindowsAndSelectsTheDefaultDepartment_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("department");
+        QTest::newRow("stored position") << "1" << "Civil Design";
+        QTest::newRow("no setting") << "" << "Admin Section";
+        QTest::newRow("not a number") << "abc" << "Admin Section";
+        QTest::newRow("beyond the list") << "7" << "Admin Section";
+    }
+    void startUpFillsBothWindowsAndSelectsTheDefaultDepartment()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, department);
+        smallOrganisation();
+        setSetting("DepttSetting", "Department", setting);
+        QVERIFY(start());
+        auto* report = ui::windows().report;
+        auto* main = ui::windows().main;
+        QVERIFY(report->isVisible());
+        QVERIFY(!main->isVisible());
+        QCOMPARE(report->Combo4->count(), 3);
+        QCOMPARE(report->Combo4->currentText(), department);
+        QCOMPARE(main->Combo4->currentText(), department);
+        QCOMPARE(report->Combo5[1]->itemText(0), QString("All Departments"));
+        QCOMPARE(report->Combo5[1]->count(), 4);
+        QCOMPARE(report->Combo5[0]->currentText(), QString("ALL"));
+        QCOMPARE(report->Combo5[0]->count(), 5);
+        QCOMPARE(report->Combo7->currentText(), QString("Civil Design"));
+        QCOMPARE(ui::windows().pwd->Label3->text(), "Currently Set Deptt. is " + department.left(17));
+        QVERIFY(report->Label2->isHidden());
+        QVERIFY(report->ProgressBar1->isHidden());
+        QCOMPARE(report->ProgressBar1->value(), 100);
+        QVERIFY(boxes->shown.isEmpty());
+    }
+
+    void employeePickersOfBothWindows()
+    {
+        smallOrganisation();
+        setSetting("DepttSetting", "Department", "1");
+        QVERIFY(start());
+        auto* main = ui::windows().main;
+        auto* report = ui::windows().report;
+        QCOMPARE(main->Combo1->count(), 2);
+        QCOMPARE(main->Combo1->itemText(1), QString("Meera Das, Draughtsman"));
+        QCOMPARE(main->Combo1->currentText(), QString("Ravi Iyer, Engineer"));
+        QCOMPARE(main->Label7->text(), QString("10000002"));
+        QVERIFY(main->AddRecord->isEnabled());
+        QCOMPARE(main->Label20->text(), QString("Civil Design\r\nRavi Iyer, Engineer"));
+        QCOMPARE(main->StatusPanel1->text(), QString("Ravi Iyer, Engineer"));
+        main->Combo1->setCurrentIndex(1);
+        QCOMPARE(main->Label7->text(), QString("10000003"));
+        QCOMPARE(report->Combo1->itemText(1), QString("Meera Das"));
+        QCOMPARE(report->List3->item(1)->text(), QString("Draughtsman"));
+        QCOMPARE(report->Label7->text(), QString("10000002"));
+        QCOMPARE(report->EmpCount, 2);
+    }
+
+    void superannuatedStaffAndTheEmptyDepartmentMessage()
+    {
+        freshDatabase();
+        addEmployee(10000001, "Just Sixty", "Civil", "Engineer", "E3", kToday.addDays(-21915));
+        addEmployee(10000002, "Day Over", "Civil", "Engineer", "E3", kToday.addDays(-21916));
+        addEmployee(10000003, "Retired", "Stores", "Clerk", "E1", kToday.addDays(-25000));
+        QVERIFY(start());
+        auto* main = ui::windows().main;
+        auto* report = ui::windows().report;
+        QCOMPARE(main->Combo1->count(), 1);
+        QCOMPARE(main->Combo1->itemText(0), QString("Just Sixty, Engineer"));
+        QCOMPARE(report->Combo1->count(), 1);
+        report->Check1->click();
+        QCOMPARE(report->Combo1->count(), 2);
+        QCOMPARE(report->Combo1->itemText(1), QString("Day Over"));
+
+        boxes->clear();
+        main->Combo4->setCurrentIndex(1);
+        QCOMPARE(boxes->texts(), QStringList{"NO EMPLOYEE FOUND IN STORES."});
+        QCOMPARE(boxes->shown[0].style, 64);
+        QCOMPARE(main->Combo1->count(), 0);
+        // The report window lists the retired staff with the box ticked.
+        boxes->clear();
+        report->Combo4->setCurrentIndex(1);
+        QCOMPARE(report->Combo1->currentText(), QString("Retired"));
+        QVERIFY(boxes->shown.isEmpty());
+        report->Check1->click();
+        QCOMPARE(boxes->texts(), QStringList{"NO EMPLOYEE FOUND IN STORES."});
+    }
+
+    void noDepartmentAtAll()
+    {
+        freshDatabase();
+        QVERIFY(start());
+        QVERIFY(boxes->texts().contains("NO DEPARTMENT FOUND TO DISPLAY"));
+        QCOMPARE(ui::windows().report->Combo4->count(), 0);
+    }
+
+    void dataEntryCalendar_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("daysLocked");
+        QTest::addColumn<int>("periodDays");
+        QTest::newRow("march") << QDate(2009, 3, 10) << "21" << "21 February 2009" << "20 March 2009" << true << 28;
+        QTest::newRow("leap march") << QDate(2008, 3, 10) << "21" << "21 February 2008" << "20 March 2008" << true << 29;
+        QTest::newRow("january") << QDate(2009, 1, 15) << "21" << "21 December 2008" << "20 January 2009" << true << 31;
+        QTest::newRow("december") << QDate(2008, 12, 15) << "21" << "21 November 2008" << "20 December 2008" << true
+                                  << 30;
+        QTest::newRow("start day 28") << QDate(2008, 12, 15) << "28" << "28 November 2008" << "27 December 2008" << true
+                                      << 30;
+        QTest::newRow("start day 2") << QDate(2008, 12, 15) << "2" << "2 November 2008" << "1 December 2008" << true
+                                     << 30;
+        QTest::newRow("start day 1") << QDate(2008, 12, 15) << "1" << "21 November 2008" << "20 December 2008" << false
+                                     << 30;
+    }
+    void dataEntryCalendar()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QString, start);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, daysLocked);
+        QFETCH(int, periodDays);
+        smallOrganisation();
+        app::setToday(today);
+        setSetting("StartDate", "StartDate", start);
+        QVERIFY(this->start());
+        auto* main = ui::windows().main;
+        QCOMPARE(row(main->periods, true), from);
+        QCOMPARE(row(main->periods, false), to);
+        QCOMPARE(main->periods->from[1]->isEnabled(), !daysLocked);
+        QCOMPARE(main->periods->to[1]->isEnabled(), !daysLocked);
+        QCOMPARE(main->PeriodDays, periodDays);
+        QCOMPARE(main->ToDate.toString("d MMMM yyyy"), to);
+    }
+
+    void monthCouplingOfTheDataEntryWindow()
+    {
+        smallOrganisation();
+        app::setToday(QDate(2008, 6, 10));
+        QVERIFY(start());
+        auto* p = ui::windows().main->periods;
+        p->from[0]->setCurrentIndex(11); // December
+        QCOMPARE(row(p, false), QString("20 January 2009"));
+        QCOMPARE(row(p, true), QString("21 December 2008"));
+        p->to[0]->setCurrentIndex(0); // January (already): nothing moves
+        p->to[2]->setCurrentIndex(2010 - 1980);
+        QCOMPARE(row(p, true), QString("21 December 2009"));
+        p->to[0]->setCurrentIndex(4); // May
+        QCOMPARE(row(p, true), QString("21 April 2010"));
+        QCOMPARE(row(p, false), QString("20 May 2010"));
+        p->from[0]->setCurrentIndex(11); // December 2010
+        QCOMPARE(row(p, false), QString("20 January 2011"));
+        p->from[2]->setCurrentIndex(2079 - 1980); // no year 2080 to follow
+        QCOMPARE(row(p, true), QString("21 December 2079"));
+        QCOMPARE(row(p, false), QString("20 January 2011"));
+        QVERIFY(ui::windows().main->FindDuration());
+        QCOMPARE(ui::windows().main->ToDate, QDate(2011, 1, 20));
+    }
+
+    void reportWindowStartsTwentyEightDaysBack_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("5th") << QDate(2008, 12, 5) << "21 November 2008" << "20 November 2008";
+        QTest::newRow("30th") << QDate(2008, 12, 30) << "21 December 2008" << "20 December 2008";
+        QTest::newRow("5th of January") << QDate(2009, 1, 5) << "21 December 2008" << "20 December 2008";
+    }
+    void reportWindowStartsTwentyEightDaysBack()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        smallOrganisation();
+        app::setToday(today);
+        QVERIFY(start());
+        auto* r = ui::windows().report;
+        QCOMPARE(row(r->periods, true), from);
+        QCOMPARE(row(r->periods, false), to);
+        // No coupling here: the To month can be moved on its own.
+        r->periods->to[0]->setCurrentIndex(3);
+        QCOMPARE(row(r->periods, true), from);
+    }
+
+    void lockingThePeriod()
+    {
+        smallOrganisation();
+        QVERIFY(start());
+        auto* main = ui::windows().main;
+        QVERIFY(main->Frame2->isEnabled());
+        QTest::mouseDClick(main->Frame2, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!main->Frame2->isEnabled());
+    }
+
+    void passwordDialog()
+    {
+        smallOrganisation();
+        setSetting("DepttSetting", "DeptPwd", "Tiger7");
+        QVERIFY(start());
+        auto* pwd = ui::windows().pwd;
+        auto* report = ui::windows().report;
+        QCOMPARE(pwd->Label2->text(), QString("06 December '26"));
+        report->DataEntryAction->trigger();
+        QVERIFY(pwd->isVisible());
+
+        pwd->Text1[0]->setText("tiger7");
+        pwd->OK->click();
+        QCOMPARE(boxes->texts(), QStringList{"INCORRECT PASSWORD, TRY AGAIN."});
+        QCOMPARE(boxes->shown[0].style, 16);
+        QCOMPARE(pwd->Text1[0]->text(), QString());
+        QVERIFY(pwd->isVisible());
+
+        pwd->Text1[0]->setText(admin::adminCode(kToday.addDays(-1)));
+        pwd->OK->click();
+        QCOMPARE(boxes->shown.size(), 2);
+
+        pwd->Text1[0]->setText("Tiger7");
+        QTest::keyClick(pwd->Text1[0], Qt::Key_Return);
+        QCOMPARE(boxes->shown.size(), 2);
+        QVERIFY(!pwd->isVisible());
+        QVERIFY(!report->isVisible());
+        QVERIFY(ui::windows().main->isVisible());
+
+        // Back to the reports; today's administrator code also opens data entry.
+        ui::windows().main->ReportAction->trigger();
+        QVERIFY(report->isVisible());
+        QVERIFY(!ui::windows().main->isVisible());
+        report->DataEntryAction->trigger();
+        pwd->Text1[0]->setText(admin::adminCode(kToday));
+        pwd->OK->click();
+        QVERIFY(ui::windows().main->isVisible());
+    }
+
+    void emptyPasswordWhenNoneIsStored()
+    {
+        smallOrganisation();
+        QVERIFY(start());
+        auto* pwd = ui::windows().pwd;
+        pwd->show();
+        pwd->OK->click();
+        QVERIFY(boxes->shown.isEmpty());
+        QVERIFY(ui::windows().main->isVisible());
+    }
+
+    void changingThePassword()
+    {
+        smallOrganisation();
+        setSetting("DepttSetting", "DeptPwd", "old");
+        QVERIFY(start());
+        auto* pwd = ui::windows().pwd;
+        pwd->show();
+        pwd->Text1[0]->setText("wrong");
+        pwd->ChangePwd->click();
+        QCOMPARE(boxes->texts(),
+                 QStringList{"Incorrect password. Enter Current password\r\nin the box above and try again."});
+        QCOMPARE(boxes->shown[0].style, 16);
+        QVERIFY(!pwd->newPasswordRowOpen());
+
+        pwd->Text1[0]->setText("old");
+        pwd->ChangePwd->click();
+        QVERIFY(pwd->newPasswordRowOpen());
+        pwd->Text1[1]->setText("new one");
+        QTest::keyClick(pwd->Text1[1], Qt::Key_Return);
+        QCOMPARE(boxes->texts().last(), QString("Password Changed Successfully."));
+        QCOMPARE(boxes->shown.last().style, 64);
+        QCOMPARE(boxes->shown.size(), 2);
+        QVERIFY(!pwd->isVisible());
+        QVERIFY(!pwd->newPasswordRowOpen());
+        QCOMPARE(app::readSetting("DepttSetting", "DeptPwd"), QString("new one"));
+
+        // Effective at once: the old one is refused, the new one opens.
+        pwd->show();
+        pwd->Text1[0]->setText("old");
+        pwd->OK->click();
+        QCOMPARE(boxes->texts().last(), QString("INCORRECT PASSWORD, TRY AGAIN."));
+        pwd->Text1[0]->setText("new one");
+        pwd->OK->click();
+        QVERIFY(ui::windows().main->isVisible());
+    }
+
+    void exitEndsTheProgramFromEitherWindow()
+    {
+        smallOrganisation();
+        QVERIFY(start());
+        ui::windows().report->ExitzAction->trigger();
+        QCOMPARE(programEnds(), 1);
+        ui::windows().main->ExitAction->trigger();
+        QCOMPARE(programEnds(), 2);
+        ui::windows().main->close();
+        QCOMPARE(programEnds(), 3);
+    }
+
+    void bannerLabels()
+    {
+        smallOrganisation();
+        QVERIFY(start());
+        auto* main = ui::windows().main;
+        main->show();
+        QVERIFY(!main->Label17->text().isEmpty());
+        QVERIFY(main->Label17->isVisible());
+        QTest::mouseClick(main->Label17, Qt::LeftButton);
+        QVERIFY(main->Label17->isHidden());
+        QTest::mouseClick(main->Label20, Qt::LeftButton);
+        QVERIFY(main->Label20->isHidden());
+        QTest::mouseMove(main->Frame3, QPoint(10, 10));
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(main->Frame3, &move);
+        QVERIFY(!main->Label20->isHidden());
+        QVERIFY(main->Label17->isHidden());
+        // Over the window's background (a point with no control on it).
+        QWidget* bg = main->centralWidget();
+        QPoint free(-1, -1);
+        for (int y = 0; y < bg->height() && free.x() < 0; y += 3)
+            for (int x = 0; x < bg->width() && free.x() < 0; x += 3)
+                if (!bg->childAt(x, y))
+                    free = QPoint(x, y);
+        QVERIFY(free.x() >= 0);
+        QMouseEvent bgMove(QEvent::MouseMove, QPointF(free), QPointF(free), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bg, &bgMove);
+        QVERIFY(!main->Label17->isHidden());
+    }
+};
+
+QTEST_MAIN(TestFoundationWindows)
+#include "test_foundation_windows.moc"
