@@ -4,6 +4,7 @@
 
 #include "admin/password.h"
 #include "app/clock.h"
+#include "app/demo.h"
 #include "app/settings.h"
 #include "store/database.h"
 #include "ui/dataentpwd.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 
@@ -411,6 +413,25 @@ private slots:
         QCOMPARE(programEnds(), 2);
         ui::windows().main->close();
         QCOMPARE(programEnds(), 3);
+    }
+
+    void startUpOnTheDemoOrganisationIsQuick()
+    {
+        freshDatabase();
+        {
+            store::Transaction tx;
+            app::fillDemo(kToday, 21);
+            tx.commit();
+        }
+        store::disconnectDatabase();
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(start());
+        const qint64 ms = t.elapsed();
+        qInfo("start-up to a ready report window on the demo organisation: %lld ms", ms);
+        QVERIFY(ms < 1000);
+        QVERIFY(boxes->shown.isEmpty());
+        QCOMPARE(ui::windows().report->Combo4->currentText(), QString("Admin Section"));
     }
 
     void bannerLabels()
