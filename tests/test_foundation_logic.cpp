@@ -3,10 +3,13 @@
 
 #include "admin/password.h"
 #include "app/calendar.h"
+#include "app/logo.h"
 #include "app/numtext.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace testsupport;
@@ -163,6 +166,22 @@ private slots:
         app::writeSetting("StartDate", "StartDate", "5 days");
         QCOMPARE(app::readGlobals().StartDate, QString("5 days"));
         app::writeSetting("StartDate", "StartDate", "21");
+    }
+
+    void logoPlaysOnlyFromAFileOfItsKnownLengths()
+    {
+        QTemporaryDir dir;
+        auto make = [&](const QString& name, qint64 size) {
+            QFile f(dir.filePath(name));
+            f.open(QIODevice::WriteOnly);
+            f.resize(size);
+            return f.fileName();
+        };
+        QVERIFY(app::logoFileAccepted(make("a.avi", 941056)));
+        QVERIFY(app::logoFileAccepted(make("b.avi", 962560)));
+        QVERIFY(!app::logoFileAccepted(make("c.avi", 941055)));
+        QVERIFY(!app::logoFileAccepted(dir.filePath("missing.avi")));
+        QVERIFY(app::logoPath().endsWith("/zelvojobs.avi"));
     }
 
     void passwordCheck()

@@ -325,6 +325,10 @@ private slots:
         auto* pwd = ui::windows().pwd;
         auto* report = ui::windows().report;
         QCOMPARE(pwd->Label2->text(), QString("06 December '26"));
+        QTest::mouseClick(report->Label8, Qt::LeftButton);
+        QVERIFY(pwd->isVisible());
+        pwd->Close->click();
+        QVERIFY(!pwd->isVisible());
         report->DataEntryAction->trigger();
         QVERIFY(pwd->isVisible());
 
