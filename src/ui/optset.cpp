@@ -115,6 +115,7 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     Frame1 = named(new QGroupBox(QStringLiteral("Set Default Start-Date"), central), QStringLiteral("Frame1"));
     auto* f1 = new QVBoxLayout(Frame1);
     f1->setSpacing(3);
+    f1->setContentsMargins(5, 4, 5, 4);
     Text1[0] = named(new QLineEdit(Frame1), QStringLiteral("Text1"), 0);
     SetDefault = named(new QPushButton(QStringLiteral("Change"), Frame1), QStringLiteral("SetDefault"));
     SetDefault->setEnabled(false);
@@ -128,6 +129,7 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     Frame4 = named(new QGroupBox(QStringLiteral("Set Default Department"), central), QStringLiteral("Frame4"));
     auto* f4 = new QVBoxLayout(Frame4);
     f4->setSpacing(2);
+    f4->setContentsMargins(5, 4, 5, 4);
     f4->addWidget(new QLabel(QStringLiteral("SELECT DEFAULT DEPARMENT FROM"), Frame4));
     f4->addWidget(new QLabel(QStringLiteral("THE LIST AND THEN PRESS OK"), Frame4));
     List1 = named(new QListWidget(Frame4), QStringLiteral("List1"));
@@ -169,6 +171,9 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     put(2, 1, QStringLiteral("Grade"), Combo2);
     f2->addWidget(AddEmployee, 7, 1);
     grid->addWidget(Frame2, 0, 0, 1, 2);
+    // The slots share the width by their stretch, whatever their contents ask.
+    for (QGroupBox* g : {Frame1, Frame3, Frame4})
+        g->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Frame2->setEnabled(false);
     Frame2->hide();
 
