@@ -10,6 +10,10 @@
 #include <QMenu>
 #include <QPushButton>
 
+namespace admin {
+struct EmployeeForm;
+}
+
 namespace ui {
 
 class OptSet : public QMainWindow {
@@ -22,8 +26,20 @@ public:
     void LoadDeptList();
     void SearchGrades();
 
+    // Command handlers.
+    void enableToolClicked();   // unlock with the password in Text4
+    void modezClicked();        // start-day panel
+    void setDefaultClicked();   // save the start day
+    void setDeptClicked();      // default-department panel
+    void okClicked();           // confirm the default department
+    void addEmpClicked();       // employee panel, add mode
+    void updateEmpClicked();    // employee panel, edit mode
+    void addEmployeeClicked();  // write the employee
+    void HideEmployeePanel();
+
     bool AddMode = false;
     qint64 EditEmpID = 0;
+    QString AdminCode; // built at load; the unlock builds it afresh
 
     QGroupBox* Frame3 = nullptr; // Authorization
     QLineEdit* Text4 = nullptr;
@@ -47,6 +63,18 @@ public:
     QAction* AddEmp = nullptr;
     QAction* UpdateEmp = nullptr;
     QAction* EnableTools = nullptr;
+
+protected:
+    // Closing the window unloads it: the next opening starts locked, with
+    // its lists filled afresh.
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void setToolsEnabled(bool on);
+    void lockIdentityBoxes(bool locked);
+    admin::EmployeeForm form() const;
+    void showPicked(QComboBox* box, const QString& text);
+    void unload();
 };
 
 } // namespace ui

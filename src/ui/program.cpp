@@ -34,6 +34,9 @@ OptSet* ensureOptSet()
     if (!w.optSet) {
         w.optSet = new OptSet();
         w.optSet->load();
+    } else if (!w.optSet->isVisible()) {
+        // Its lists are filled afresh at every opening.
+        w.optSet->load();
     }
     return w.optSet;
 }

@@ -1,0 +1,103 @@
+#include "admin/employees.h"
+
+#include "app/numtext.h"
+#include "store/database.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace admin {
+
+namespace {
+const QString kInsert = QStringLiteral(
+    "INSERT INTO employees (EmpName, Deptt, Emp_ID, Designation, Grade, DoB, Emp_Addr) VALUES (?, ?, ?, ?, ?, ?, ?)");
+const QString kFind = QStringLiteral(
+    "SELECT Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade FROM employees WHERE Emp_ID = ? ORDER BY ID");
+const QString kUpdate = QStringLiteral(
+    "UPDATE employees SET Deptt = ?, Designation = ?, Grade = ?, Emp_Addr = ? WHERE Emp_ID = ?");
+} // namespace
+
+std::optional<QDate> birthDateOf(const QString& text)
+{
+    static const QRegularExpression dmy(QStringLiteral("^\\s*(\\d{1,2})\\s*/\\s*(\\d{1,2})\\s*/\\s*(\\d{4})\\s*$"));
+    const QRegularExpressionMatch m = dmy.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+std::optional<qint64> employeeIdOf(const QString& text)
+{
+    QString digits = text;
+    digits.remove(QLatin1Char(' '));
+    if (digits.isEmpty())
+        return std::nullopt;
+    for (const QChar c : digits)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    const double n = app::leadingNumber(digits);
+    if (n < kLowestEmployeeId || n > kHighestEmployeeId)
+        return std::nullopt;
+    return qint64(n);
+}
+
+std::optional<qint64> idAnswerOf(const QString& answer)
+{
+    bool ok = false;
+    const double n = answer.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    if (!std::isfinite(n) || std::fabs(n) > 1e15)
+        return qint64(0); // not an eight-digit ID
+    return qint64(std::nearbyint(n));
+}
+
+FormCheck checkForm(const EmployeeForm& form, bool adding, const QDate& today)
+{
+    const std::optional<QDate> dob = birthDateOf(form.birthDate);
+    if (dob ? *dob > today : adding)
+        return FormCheck::BadBirthDate;
+    if (!employeeIdOf(form.employeeId))
+        return FormCheck::BadEmployeeId;
+    return FormCheck::Accepted;
+}
+
+void addEmployee(const EmployeeForm& form)
+{
+    const std::optional<qint64> id = employeeIdOf(form.employeeId);
+    const std::optional<QDate> dob = birthDateOf(form.birthDate);
+    if (!id || !dob)
+        throw store::DbError(store::ErrorKind::Other, QStringLiteral("0"), QString(),
+                             QStringLiteral("The employee's ID or date of birth is not valid."));
+    store::exec(kInsert, {form.name, form.department, *id, form.designation, form.grade, *dob, form.address});
+}
+
+std::optional<EmployeeRecord> findEmployee(qint64 empId)
+{
+    QSqlQuery q = store::exec(kFind, {empId});
+    if (!q.next())
+        return std::nullopt;
+    EmployeeRecord r;
+    r.empId = store::whole(q.value(0));
+    r.name = store::textOf(q.value(1));
+    r.dob = store::dateOf(q.value(2));
+    r.designation = store::textOf(q.value(3));
+    r.department = store::textOf(q.value(4));
+    r.address = store::textOf(q.value(5));
+    r.grade = store::textOf(q.value(6));
+    return r;
+}
+
+void updateEmployee(qint64 empId, const EmployeeForm& form)
+{
+    QSqlQuery q = store::exec(kUpdate, {form.department, form.designation, form.grade, form.address, empId});
+    if (q.numRowsAffected() == 0)
+        throw store::DbError(store::ErrorKind::NoRecord, QStringLiteral("0"), QString(),
+                             QStringLiteral("No employee with ID %1 in the database.").arg(empId));
+}
+
+} // namespace admin

@@ -1,0 +1,533 @@
+// The administrator window, driven offscreen with scripted boxes.
+#include "testsupport.h"
+
+#include "admin/password.h"
+#include "app/clock.h"
+#include "app/settings.h"
+#include "store/database.h"
+#include "ui/common.h"
+#include "ui/main.h"
+#include "ui/optset.h"
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+const QDate kToday(2026, 3, 15);
+const QString kPassword = QStringLiteral("secret");
+const QString kWrongPassword = QStringLiteral("INCORRECT PASSWORD, TRY AGAIN.");
+const QString kConfirmAdd = QStringLiteral("You are going to ADD this Employee in the existing Database.");
+const QString kAdded = QStringLiteral("Employee's Data appended to the Database Successfully.");
+const QString kAskId = QStringLiteral("ENTER THE EIGHT DIGIT EMPLOYEE'S ID WHOSE DATA ARE TO BE UPDATED");
+
+int employeeRows(qint64 id = 0)
+{
+    if (id == 0)
+        return int(store::whole(scalar(QStringLiteral("SELECT COUNT(*) FROM employees"))));
+    return int(store::whole(scalar(QStringLiteral("SELECT COUNT(*) FROM employees WHERE Emp_ID = ?"), {id})));
+}
+
+QString field(qint64 id, const QString& column)
+{
+    return store::textOf(scalar(QStringLiteral("SELECT %1 FROM employees WHERE Emp_ID = ?").arg(column), {id}));
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+class TestAdminWindow : public QObject {
+    Q_OBJECT
+
+    ScriptedDialogs* boxes = nullptr;
+
+    ui::Main* main() { return ui::windows().main; }
+
+    // Opens the administrator window from the data-entry window's menu.
+    ui::OptSet* openOptSet()
+    {
+        auto* settings = main()->findChild<QAction*>(QStringLiteral("Settings"));
+        if (!settings)
+            return nullptr;
+        settings->trigger();
+        return ui::windows().optSet;
+    }
+
+    ui::OptSet* unlocked()
+    {
+        ui::OptSet* o = openOptSet();
+        o->Text4->setText(admin::adminCode(kToday));
+        o->EnableTool->click();
+        boxes->clear();
+        return o;
+    }
+
+    void fillEmployee(ui::OptSet* o, const QString& id, const QString& dob, const QString& name = "Kiran Das")
+    {
+        o->Text2[0]->setText(name);
+        o->Text2[1]->setText(QStringLiteral("Draughtsman"));
+        o->Text2[2]->setText(QStringLiteral("Staff Colony"));
+        o->Text2[3]->setText(dob);
+        o->Text2[5]->setText(id);
+        o->Combo1->setEditText(QStringLiteral("Civil Design"));
+        o->Combo2->setEditText(QStringLiteral("E2"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+    }
+
+    void init()
+    {
+        boxes = &scriptDialogs();
+        resetProgramEnds();
+        app::setToday(kToday);
+        QSettings(app::kAppName, app::kAppName).clear();
+        app::writeSetting(QStringLiteral("DepttSetting"), QStringLiteral("DeptPwd"), kPassword);
+        freshDatabase();
+        // Departments in ascending order: 0 Admin Section, 1 Administrative
+        // Office, 2 Civil Design.
+        addEmployee(10000001, "Asha Rao", "Admin Section", "Manager", "E4", QDate(1975, 4, 12), "Staff Colony");
+        addEmployee(10000002, "Vijay Kumar", "Admin Section", "Clerk", "S1", QDate(1985, 2, 3), "Town");
+        addEmployee(20000001, "Leela Menon", "Administrative Office", "Officer", "E3", QDate(1980, 1, 1));
+        addEmployee(30000001, "Ravi Nair", "Civil Design", "Engineer", "E3", QDate(1978, 9, 30));
+        addEmployee(30000002, "Meera Pillai", "Civil Design", "Draughtsman", "E2", QDate(1990, 5, 5));
+        QVERIFY(ui::startProgram());
+        QVERIFY(main());
+        boxes->clear();
+    }
+
+    void cleanup()
+    {
+        ui::closeProgram();
+        flushDeletes();
+        app::setToday(QDate());
+    }
+
+    void placementAndLockedStart()
+    {
+        ui::OptSet* o = openOptSet();
+        QVERIFY(o);
+        QCOMPARE(o->objectName(), QString("OptSet"));
+        QVERIFY(o->isVisible());
+        QCOMPARE(o->windowTitle(), QString("Edit Default Settings"));
+        QCOMPARE(o->pos(), QPoint(350, 0));
+        QCOMPARE(o->size(), QSize(392, 213));
+        QCOMPARE(o->minimumSize(), o->maximumSize());
+        QVERIFY(o->windowFlags() & Qt::WindowStaysOnTopHint);
+        // Locked: the authorization frame shows, the tools do not work.
+        QVERIFY(o->Frame3->isVisible());
+        QVERIFY(!o->Tools->isEnabled());
+        QVERIFY(!o->SetDefault->isEnabled());
+        QVERIFY(!o->Frame2->isVisible());
+        QCOMPARE(o->Text1[0]->text(), QString("21"));
+        QCOMPARE(o->List1->count(), 3);
+        QCOMPARE(o->Combo1->count(), 3);
+        QCOMPARE(o->Combo2->count(), 4);
+        QVERIFY(boxes->shown.isEmpty());
+    }
+
+    void unlock_data()
+    {
+        QTest::addColumn<int>("department"); // position in the data-entry picker
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<bool>("unlocks");
+        QTest::newRow("Admin Section, password") << 0 << kPassword << false << true;
+        QTest::newRow("Admin Section, password, Enter") << 0 << kPassword << true << true;
+        QTest::newRow("Administrative Office, password") << 1 << kPassword << false << false;
+        QTest::newRow("Civil Design, password") << 2 << kPassword << false << false;
+        QTest::newRow("Civil Design, code") << 2 << admin::adminCode(kToday) << false << true;
+        QTest::newRow("Civil Design, code, Enter") << 2 << admin::adminCode(kToday) << true << true;
+        QTest::newRow("code of yesterday") << 2 << admin::adminCode(kToday.addDays(-1)) << false << false;
+        QTest::newRow("Admin Section, wrong password") << 0 << "Secret" << true << false;
+    }
+    void unlock()
+    {
+        QFETCH(int, department);
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
+        QFETCH(bool, unlocks);
+        ui::selectEntry(main()->Combo4, department);
+        boxes->clear();
+        ui::OptSet* o = openOptSet();
+        o->Text4->setText(typed);
+        if (byEnter)
+            QTest::keyClick(o->Text4, Qt::Key_Return);
+        else
+            o->EnableTool->click();
+        QCOMPARE(o->Tools->isEnabled(), unlocks);
+        QCOMPARE(o->SetDefault->isEnabled(), unlocks);
+        QCOMPARE(o->Frame3->isVisible(), !unlocks);
+        if (unlocks) {
+            QVERIFY(boxes->shown.isEmpty());
+        } else {
+            QCOMPARE(boxes->shown.size(), 1);
+            QCOMPARE(boxes->shown[0].text, kWrongPassword);
+            QCOMPARE(boxes->shown[0].style, 16);
+            QCOMPARE(boxes->shown[0].title, QString());
+            QCOMPARE(o->Text4->text(), QString());
+        }
+    }
+
+    void startDay_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("28") << "28" << true;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("29") << "29" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("5 days") << "5 days" << true;
+        QTest::newRow("2.5") << "2.5" << false;
+    }
+    void startDay()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, saved);
+        ui::OptSet* o = unlocked();
+        o->Modez->trigger();
+        QCOMPARE(o->windowTitle(), QString("Edit Default Date Settings"));
+        QVERIFY(o->Frame1->isVisible());
+        QVERIFY(!o->Frame2->isVisible());
+        QVERIFY(!o->Frame4->isVisible());
+        o->Text1[0]->setText(typed);
+        o->SetDefault->click();
+        QCOMPARE(boxes->shown.size(), 1);
+        if (saved) {
+            QCOMPARE(app::readSetting("StartDate", "StartDate"), typed);
+            QCOMPARE(boxes->shown[0].text,
+                     QString("Default Start-Date setting changed successfully, The program will now close.\r\n"
+                             "Please re-start your program to effect the change."));
+            QCOMPARE(boxes->shown[0].style, 64);
+            QCOMPARE(programEnds(), 1);
+        } else {
+            QCOMPARE(app::readSetting("StartDate", "StartDate", "none"), QString("none"));
+            QCOMPARE(boxes->shown[0].text,
+                     QString("Check Starting Date for the Job Card. It should be between 1 & 28."));
+            QCOMPARE(boxes->shown[0].style, 48);
+            QCOMPARE(programEnds(), 0);
+        }
+    }
+
+    void startDayTakesEffectAtTheNextStart()
+    {
+        ui::OptSet* o = unlocked();
+        o->Text1[0]->setText(QStringLiteral("5 days"));
+        o->SetDefault->click();
+        QCOMPARE(programEnds(), 1);
+        // This run keeps its start day.
+        QCOMPARE(app::globals().StartDate, QString("21"));
+        ui::closeProgram();
+        flushDeletes();
+        QVERIFY(ui::startProgram());
+        auto* fromDay = main()->findChild<QComboBox*>(QStringLiteral("Combo2_1"));
+        QVERIFY(fromDay);
+        QCOMPARE(fromDay->currentText(), QString("5"));
+        QCOMPARE(ui::ensureOptSet()->Text1[0]->text(), QString("5 days"));
+    }
+
+    void defaultDepartment_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes") << int(app::button::Yes);
+        QTest::newRow("No") << int(app::button::No);
+        QTest::newRow("Cancel") << int(app::button::Cancel);
+    }
+    void defaultDepartment()
+    {
+        QFETCH(int, answer);
+        ui::OptSet* o = unlocked();
+        o->SetDept->trigger();
+        QCOMPARE(o->windowTitle(), QString("Set Default Department"));
+        QVERIFY(o->Frame4->isVisible());
+        QCOMPARE(main()->Combo4->currentText(), QString("Admin Section"));
+        o->List1->setCurrentRow(2);
+        boxes->answers << answer;
+        o->OK->click();
+        QCOMPARE(boxes->shown[0].text, QString("You have Selected 'Civil Design' as Default Department.\r\n"
+                                               "Would you like to continue?"));
+        QCOMPARE(boxes->shown[0].style, 67);
+        QCOMPARE(boxes->shown[0].title, QString());
+        if (answer == app::button::Yes) {
+            QCOMPARE(app::readSetting("DepttSetting", "Department"), QString("2"));
+            // The data-entry window has switched, with its employees.
+            QCOMPARE(main()->Combo4->currentText(), QString("Civil Design"));
+            QCOMPARE(main()->Combo1->count(), 2);
+            QCOMPARE(main()->Combo1->itemText(0), QString("Ravi Nair, Engineer"));
+            QCOMPARE(main()->Label7->text(), QString("30000001"));
+            QCOMPARE(boxes->texts().last(), QString("Default Department Set Successfully. The Program will now Close"));
+            QCOMPARE(boxes->shown.last().style, 64);
+            // The window is unloaded; the program goes on.
+            QVERIFY(!ui::windows().optSet);
+            QVERIFY(!o->isVisible());
+            QCOMPARE(programEnds(), 0);
+            flushDeletes();
+        } else {
+            QCOMPARE(boxes->shown.size(), 1);
+            QCOMPARE(app::readSetting("DepttSetting", "Department", "none"), QString("none"));
+            QCOMPARE(main()->Combo4->currentText(), QString("Admin Section"));
+            QCOMPARE(ui::windows().optSet, o);
+            QVERIFY(o->isVisible());
+        }
+    }
+
+    void reopeningStartsLockedWithFreshLists()
+    {
+        ui::OptSet* o = unlocked();
+        o->SetDept->trigger();
+        o->List1->setCurrentRow(1);
+        o->OK->click();
+        flushDeletes();
+        QCOMPARE(main()->Combo4->currentText(), QString("Administrative Office"));
+        addEmployee(40000001, "Sunil Joshi", "Quality Cell", "Inspector", "T1", QDate(1988, 8, 8));
+
+        o = openOptSet();
+        QVERIFY(o->Frame3->isVisible());
+        QVERIFY(!o->Tools->isEnabled());
+        QCOMPARE(o->List1->count(), 4);
+        QCOMPARE(o->List1->item(3)->text(), QString("Quality Cell"));
+        // The lists select the default department this run started with.
+        QCOMPARE(o->List1->currentRow(), -1);
+        QCOMPARE(o->Combo1->currentText(), QString());
+        QCOMPARE(o->Combo2->findText(QStringLiteral("T1")), 4);
+
+        // Closing the window unloads it as well.
+        o->close();
+        QVERIFY(!ui::windows().optSet);
+        flushDeletes();
+        addEmployee(40000002, "Nina Roy", "Purchase", "Officer", "E3", QDate(1988, 8, 8));
+        o = openOptSet();
+        QCOMPARE(o->List1->count(), 5);
+        QVERIFY(o->Frame3->isVisible());
+
+        // A department new to the data-entry window can still become its
+        // default department.
+        o->Text4->setText(admin::adminCode(kToday));
+        o->EnableTool->click();
+        o->List1->setCurrentRow(3);
+        o->OK->click();
+        QCOMPARE(main()->Combo4->currentText(), QString("Purchase"));
+        QCOMPARE(main()->Combo1->currentText(), QString("Nina Roy, Officer"));
+    }
+
+    void addingAnEmployee_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("dob");
+        QTest::addColumn<QString>("refusal"); // empty: stored
+        const QString badId = QStringLiteral("Check Employee ID, must be of eight digits");
+        const QString badDob = QStringLiteral("Check date of birth");
+        QTest::newRow("lowest ID") << "10000000" << "01/01/1980" << "";
+        QTest::newRow("highest ID") << "99999999" << "01/01/1980" << "";
+        QTest::newRow("seven digits") << "9999999" << "01/01/1980" << badId;
+        QTest::newRow("nine digits") << "100000000" << "01/01/1980" << badId;
+        QTest::newRow("leading zero") << "01234567" << "01/01/1980" << badId;
+        QTest::newRow("born today") << "40000001" << "15/03/2026" << "";
+        QTest::newRow("born tomorrow") << "40000001" << "16/03/2026" << badDob;
+        QTest::newRow("31 February") << "40000001" << "31/02/1990" << badDob;
+        QTest::newRow("no date") << "40000001" << "" << badDob;
+    }
+    void addingAnEmployee()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, dob);
+        QFETCH(QString, refusal);
+        ui::OptSet* o = unlocked();
+        o->AddEmp->trigger();
+        QVERIFY(o->AddMode);
+        QCOMPARE(o->windowTitle(), QString("Add New Employee Record"));
+        QCOMPARE(o->Frame2->title(), QString("Add New Employee Record"));
+        QVERIFY(o->Frame2->isVisible());
+        QVERIFY(o->Frame2->isEnabled());
+        QVERIFY(!o->Frame1->isVisible());
+        QVERIFY(!o->Frame4->isVisible());
+        for (int i : {0, 3, 5})
+            QVERIFY(!o->Text2[i]->isReadOnly());
+
+        fillEmployee(o, id, dob);
+        const int before = employeeRows();
+        o->AddEmployee->click();
+        if (!refusal.isEmpty()) {
+            QCOMPARE(boxes->shown.size(), 1);
+            QCOMPARE(boxes->shown[0].text, refusal);
+            QCOMPARE(boxes->shown[0].style, 48);
+            QCOMPARE(employeeRows(), before);
+            QVERIFY(o->Frame2->isVisible());
+            QVERIFY(o->AddMode);
+            return;
+        }
+        QCOMPARE(boxes->texts(), QStringList({kConfirmAdd, kAdded}));
+        QCOMPARE(boxes->shown[0].style, 65);
+        QCOMPARE(boxes->shown[1].style, 64);
+        QCOMPARE(employeeRows(), before + 1);
+        const qint64 empId = id.toLongLong();
+        QCOMPARE(field(empId, "EmpName"), QString("Kiran Das"));
+        QCOMPARE(field(empId, "Designation"), QString("Draughtsman"));
+        QCOMPARE(field(empId, "Emp_Addr"), QString("Staff Colony"));
+        QCOMPARE(field(empId, "Deptt"), QString("Civil Design"));
+        QCOMPARE(field(empId, "Grade"), QString("E2"));
+        QCOMPARE(store::dateOf(scalar("SELECT DoB FROM employees WHERE Emp_ID = ?", {empId})),
+                 QDate::fromString(dob, QStringLiteral("dd/MM/yyyy")));
+        QVERIFY(!o->Frame2->isVisible());
+        QVERIFY(!o->AddMode);
+    }
+
+    void addingCanBeCancelled()
+    {
+        ui::OptSet* o = unlocked();
+        o->AddEmp->trigger();
+        fillEmployee(o, QStringLiteral("40000001"), QStringLiteral("01/01/1980"));
+        boxes->answers << app::button::Cancel;
+        o->AddEmployee->click();
+        QCOMPARE(boxes->texts(), QStringList({kConfirmAdd}));
+        QCOMPARE(employeeRows(40000001), 0);
+        QVERIFY(o->Frame2->isVisible());
+        QCOMPARE(o->Text2[0]->text(), QString("Kiran Das"));
+    }
+
+    void duplicateIdIsRefused()
+    {
+        ui::OptSet* o = unlocked();
+        o->AddEmp->trigger();
+        fillEmployee(o, QStringLiteral("30000001"), QStringLiteral("01/01/1980"));
+        const int before = employeeRows();
+        o->AddEmployee->click();
+        QCOMPARE(boxes->texts(),
+                 QStringList({kConfirmAdd, "Check Employee ID. You can not use same ID more than once."}));
+        QCOMPARE(boxes->shown[1].style, 16);
+        QCOMPARE(employeeRows(), before);
+        QCOMPARE(field(30000001, "EmpName"), QString("Ravi Nair"));
+        QVERIFY(!o->Frame2->isVisible());
+        QVERIFY(!o->AddMode);
+    }
+
+    void newDepartmentAndQuotedNameAreStoredAsTyped()
+    {
+        ui::OptSet* o = unlocked();
+        o->AddEmp->trigger();
+        fillEmployee(o, QStringLiteral("40000001"), QStringLiteral("01/01/1980"), QStringLiteral("Joseph D'Souza"));
+        o->Combo1->setEditText(QStringLiteral("Quality Cell"));
+        o->Combo2->setEditText(QStringLiteral("T1"));
+        o->AddEmployee->click();
+        QCOMPARE(boxes->texts(), QStringList({kConfirmAdd, kAdded}));
+        QCOMPARE(field(40000001, "EmpName"), QString("Joseph D'Souza"));
+        QCOMPARE(field(40000001, "Deptt"), QString("Quality Cell"));
+        QCOMPARE(field(40000001, "Grade"), QString("T1"));
+    }
+
+    void editWritesOnlyTheChangeableFields()
+    {
+        ui::OptSet* o = unlocked();
+        boxes->inputs << QStringLiteral("30000002");
+        o->UpdateEmp->trigger();
+        QCOMPARE(boxes->shown.size(), 1);
+        QVERIFY(boxes->shown[0].input);
+        QCOMPARE(boxes->shown[0].text, kAskId);
+        QCOMPARE(boxes->shown[0].title, QString("Update Employee Data"));
+        QVERIFY(!o->AddMode);
+        QCOMPARE(o->EditEmpID, 30000002);
+        QCOMPARE(o->windowTitle(), QString("Update Employee's Record"));
+        QCOMPARE(o->Frame2->title(), QString("Update Employee Record"));
+        QVERIFY(o->Frame2->isVisible());
+        QVERIFY(o->Frame2->isEnabled());
+        QCOMPARE(o->Text2[5]->text(), QString("30000002"));
+        QCOMPARE(o->Text2[0]->text(), QString("Meera Pillai"));
+        QCOMPARE(o->Text2[3]->text(), QString("05/05/1990"));
+        QCOMPARE(o->Text2[1]->text(), QString("Draughtsman"));
+        QCOMPARE(o->Combo1->currentText(), QString("Civil Design"));
+        QCOMPARE(o->Text2[2]->text(), QString("Staff Colony"));
+        QCOMPARE(o->Combo2->currentText(), QString("E2"));
+        for (int i : {0, 3, 5})
+            QVERIFY(o->Text2[i]->isReadOnly());
+        for (int i : {1, 2})
+            QVERIFY(!o->Text2[i]->isReadOnly());
+
+        // Typing into a locked box changes nothing.
+        QTest::keyClicks(o->Text2[0], QStringLiteral("xyz"));
+        QCOMPARE(o->Text2[0]->text(), QString("Meera Pillai"));
+        // Even a changed text of a locked box is not written.
+        o->Text2[0]->setText(QStringLiteral("Other Name"));
+        o->Text2[1]->setText(QStringLiteral("Senior Draughtsman"));
+        o->Text2[2]->setText(QStringLiteral("Transferred to Head Office"));
+        o->Combo1->setEditText(QStringLiteral("Admin Section"));
+        o->Combo2->setEditText(QStringLiteral("E3"));
+        boxes->clear();
+        o->AddEmployee->click();
+        QCOMPARE(boxes->texts(), QStringList({"You are going to EDIT this Employee's Record in the Database.",
+                                              "Employee's Record Updated in the Database Successfully."}));
+        QCOMPARE(boxes->shown[0].style, 65);
+        QCOMPARE(boxes->shown[1].style, 64);
+        QCOMPARE(field(30000002, "EmpName"), QString("Meera Pillai"));
+        QCOMPARE(store::dateOf(scalar("SELECT DoB FROM employees WHERE Emp_ID = ?", {30000002})), QDate(1990, 5, 5));
+        QCOMPARE(field(30000002, "Designation"), QString("Senior Draughtsman"));
+        QCOMPARE(field(30000002, "Emp_Addr"), QString("Transferred to Head Office"));
+        QCOMPARE(field(30000002, "Deptt"), QString("Admin Section"));
+        QCOMPARE(field(30000002, "Grade"), QString("E3"));
+        QCOMPARE(employeeRows(), 5);
+        QVERIFY(!o->Frame2->isVisible());
+        for (int i : {0, 3, 5})
+            QVERIFY(!o->Text2[i]->isReadOnly());
+    }
+
+    void editNeedsAnExistingEightDigitId_data()
+    {
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("style");
+        QTest::newRow("cancelled") << false << "" << kAskId << 16;
+        QTest::newRow("empty") << true << "" << kAskId << 16;
+        QTest::newRow("not a number") << true << "Meera" << kAskId << 16;
+        QTest::newRow("seven digits") << true << "3000000" << "INCORRECT EMPLOYEE ID, PLEASE TRY AGAIN." << 48;
+        QTest::newRow("nine digits") << true << "300000020" << "INCORRECT EMPLOYEE ID, PLEASE TRY AGAIN." << 48;
+        QTest::newRow("nobody") << true << "30000009" << "No Record Found for the given IEmployee D" << 16;
+    }
+    void editNeedsAnExistingEightDigitId()
+    {
+        QFETCH(bool, answered);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        QFETCH(int, style);
+        ui::OptSet* o = unlocked();
+        if (answered)
+            boxes->inputs << answer;
+        o->UpdateEmp->trigger();
+        QCOMPARE(boxes->shown.size(), 2);
+        QCOMPARE(boxes->shown[1].text, message);
+        QCOMPARE(boxes->shown[1].style, style);
+        QVERIFY(!o->Frame2->isVisible());
+        QVERIFY(!o->AddMode);
+    }
+
+    void otherPanelsHideTheEmployeePanel()
+    {
+        ui::OptSet* o = unlocked();
+        o->AddEmp->trigger();
+        o->SetDept->trigger();
+        QVERIFY(!o->Frame2->isVisible());
+        QVERIFY(!o->AddMode);
+        QVERIFY(o->Frame4->isVisible());
+        // The start-day panel stays beside the department panel.
+        o->Modez->trigger();
+        o->SetDept->trigger();
+        QVERIFY(o->Frame1->isVisible());
+        QVERIFY(o->Frame4->isVisible());
+        o->AddEmp->trigger();
+        o->Modez->trigger();
+        QVERIFY(!o->Frame2->isVisible());
+        QVERIFY(!o->AddMode);
+    }
+};
+
+QTEST_MAIN(TestAdminWindow)
+#include "test_admin_window.moc"
