@@ -6,6 +6,7 @@
 #include "store/schema.h"
 
 #include <QFile>
+#include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QTest>
 
@@ -133,6 +134,36 @@ private slots:
         QVERIFY(a > 0);
         QCOMPARE(b, a + 1);
         QCOMPARE(scalar("SELECT DaysBooked FROM edbooked WHERE ID = ?", {b}).toDouble(), 1.5);
+    }
+
+    void lostConnectionIsReportedAndTheNextCommandReconnects()
+    {
+        if (!usingPostgres())
+            QSKIP("the server can end a session only on PostgreSQL");
+        addJob(1, "Pump", 10, 10, 0, "Civil");
+        const int pid = scalar("SELECT pg_backend_pid()").toInt();
+        {
+            // A second session ends ours, as a server restart would.
+            QSqlDatabase other = QSqlDatabase::cloneDatabase(store::connection(), "other");
+            QVERIFY(other.open());
+            QSqlQuery q(other);
+            q.prepare("SELECT pg_terminate_backend(?)");
+            q.addBindValue(pid);
+            QVERIFY(q.exec());
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("other");
+        try {
+            store::Transaction tx;
+            store::exec("UPDATE jobs SET Bal_ED = Bal_ED - 1 WHERE JobNo = ?", {1});
+            tx.commit();
+            QFAIL("a write on a lost connection was reported as done");
+        } catch (const store::DbError& e) {
+            QCOMPARE(e.kind(), store::ErrorKind::ConnectionLost);
+        }
+        // The next command opens the connection again; nothing was written.
+        QCOMPARE(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {1}).toDouble(), 10.0);
+        QVERIFY(scalar("SELECT pg_backend_pid()").toInt() != pid);
     }
 
     void dialectIsDetected()

@@ -22,6 +22,29 @@ DbError::DbError(ErrorKind kind, QString number, QString sqlState, QString descr
 namespace {
 
 Dialect g_dialect = Dialect::Other;
+// Set when a command found the connection broken; the next command outside
+// a transaction opens it afresh.
+bool g_broken = false;
+int g_transactions = 0;
+
+DbError noteLoss(DbError e)
+{
+    if (e.kind() == ErrorKind::ConnectionLost)
+        g_broken = true;
+    return e;
+}
+
+// Opens the connection again after a loss, before a new command starts.
+void reconnectIfBroken()
+{
+    if (!g_broken || g_transactions > 0)
+        return;
+    try {
+        connectDatabase();
+    } catch (const DbError& e) {
+        throw DbError(ErrorKind::ConnectionLost, e.number(), e.sqlState(), e.description());
+    }
+}
 
 // Qt hands out ODBC handles as a QVariant holding the handle value.
 SQLHANDLE handleOf(const QVariant& v)
@@ -53,7 +76,8 @@ ErrorKind classify(const QString& state, const QString& native, const QString& t
         || t.contains(QLatin1String("could not send data"))
         || t.contains(QLatin1String("could not receive data"))
         || t.contains(QLatin1String("no connection to the server"))
-        || t.contains(QLatin1String("connection not open"))
+        || t.contains(QLatin1String("connection not open")) || t.contains(QLatin1String("connection has been lost"))
+        || t.contains(QLatin1String("connection lost")) || t.contains(QLatin1String("connection is closed"))
         || t.contains(QLatin1String("terminating connection")))
         return ErrorKind::ConnectionLost;
     if (state == QLatin1String("23505") || state == QLatin1String("23000")
@@ -107,6 +131,7 @@ void connectDatabase()
                       describe(e));
     }
     g_dialect = Dialect::Other;
+    g_broken = false;
     if (SQLHANDLE hdbc = handleOf(db.driver()->handle())) {
         SQLCHAR name[128] = {0};
         SQLSMALLINT len = 0;
@@ -150,6 +175,7 @@ Dialect dialect()
 
 QSqlQuery exec(const QString& sql, const QList<QVariant>& values)
 {
+    reconnectIfBroken();
     QSqlDatabase db = connection();
     if (!db.isOpen())
         throw DbError(ErrorKind::ConnectionLost, QStringLiteral("0"), QString(),
@@ -157,11 +183,11 @@ QSqlQuery exec(const QString& sql, const QList<QVariant>& values)
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw errorFrom(q);
+        throw noteLoss(errorFrom(q));
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        throw errorFrom(q);
+        throw noteLoss(errorFrom(q));
     return q;
 }
 
@@ -192,32 +218,39 @@ qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& value
 
 Transaction::Transaction()
 {
+    reconnectIfBroken();
     QSqlDatabase db = connection();
     if (!db.isOpen() || !db.transaction()) {
         const QSqlError e = db.lastError();
-        throw DbError(db.isOpen() ? classify(QString(), e.nativeErrorCode(), describe(e)) : ErrorKind::ConnectionLost,
-                      e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
-                      describe(e).isEmpty() ? QStringLiteral("A transaction could not be started.") : describe(e));
+        const QString text = describe(e).isEmpty() ? QStringLiteral("A transaction could not be started.") : describe(e);
+        throw noteLoss(DbError(db.isOpen() ? classify(QString(), e.nativeErrorCode(), text) : ErrorKind::ConnectionLost,
+                               e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
+                               text));
     }
     open_ = true;
+    ++g_transactions;
 }
 
 Transaction::~Transaction()
 {
-    if (open_)
+    if (open_) {
+        --g_transactions;
         connection().rollback();
+    }
 }
 
 void Transaction::commit()
 {
     QSqlDatabase db = connection();
-    if (!db.commit()) {
+    const bool ok = db.commit();
+    if (!ok) {
         const QSqlError e = db.lastError();
-        throw DbError(classify(QString(), e.nativeErrorCode(), describe(e)),
-                      e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
-                      describe(e));
+        throw noteLoss(DbError(classify(QString(), e.nativeErrorCode(), describe(e)),
+                               e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
+                               describe(e)));
     }
     open_ = false;
+    --g_transactions;
 }
 
 QDate dateOf(const QVariant& v)
