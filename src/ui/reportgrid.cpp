@@ -23,7 +23,6 @@ protected:
         const auto* grid = qobject_cast<const reports::GridModel*>(index.model());
         if (grid && (index.row() < grid->fixedRows() || index.column() < grid->fixedCols())) {
             option->backgroundBrush = QColor(0xd8, 0xdc, 0xe3);
-            option->font.setBold(true);
         }
     }
 };
