@@ -54,6 +54,10 @@ void ReportSection::Option1Click(int index)
     periods->from[1]->setEnabled(from && startDay <= 1);
     periods->from[2]->setEnabled(from);
     StatusPanel1->setText(Label1[0]->text());
+    // The date handlers above ran before the option changed; the period
+    // label follows the option now in force.
+    if (!QueryMode)
+        showPeriodLabel();
 }
 
 void ReportSection::showPeriodLabel()
