@@ -8,6 +8,9 @@
 #include "reports/builders.h"
 #include "reports/gridmodel.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace testsupport;
@@ -429,6 +432,61 @@ private slots:
             e.flush();
             QVERIFY2(err.contains("usage: karvela report"), qPrintable(err));
         }
+    }
+
+    void exportWithoutDataSource()
+    {
+        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../karvela");
+        if (!QFileInfo::exists(program))
+            QSKIP("the program is not built next to the tests");
+        QTemporaryDir dir;
+        QFile ini(dir.path() + QStringLiteral("/odbc.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.close();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ODBCINI"), ini.fileName());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        p.setProcessEnvironment(env);
+        p.start(program, {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 3);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 QStringLiteral("Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
+                                "Program will now Close. Remove Error and Try again.\n"));
+        QCOMPARE(p.readAllStandardOutput(), QByteArray());
+
+        p.start(program, {"report", "--type", "9"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 2);
+    }
+
+    void headerSets_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("job 3") << int(reports::HeaderSet::Job3)
+                               << QStringList{"S.N.", "JOB NUMBER", "JOB DESCRIPTION"};
+        QTest::newRow("job 5") << int(reports::HeaderSet::Job5)
+                               << QStringList{"S.N.", "JOB NUMBER", "JOB DESCRIPTION", "CONSUMED ED", "STATUS %"};
+        QTest::newRow("job 6") << int(reports::HeaderSet::Job6)
+                               << QStringList{"S.N.",        "JOB NUMBER",  "JOB DESCRIPTION",
+                                              "CONSUMED ED", "ALLOTTED ED", "STATUS %"};
+        QTest::newRow("emp 7") << int(reports::HeaderSet::Emp7)
+                               << QStringList{"S.N.",  "EMPL. ID",    "EMPLOYEE NAME", "DEPARTMENT",
+                                              "GRADE", "DESIGNATION", "DATE OF BIRTH"};
+    }
+    void headerSets()
+    {
+        QFETCH(int, set);
+        QFETCH(QStringList, texts);
+        reports::Sheet s;
+        reports::writeHeader(s, reports::HeaderSet(set));
+        QCOMPARE(s.cells.value(0), texts);
+        QStringList numbers;
+        for (int c = 1; c <= texts.size(); ++c)
+            numbers << QString::number(c);
+        QCOMPARE(s.cells.value(1), numbers);
     }
 };
 

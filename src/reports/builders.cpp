@@ -172,8 +172,7 @@ QHash<qint64, int> employeeColumns(const QList<Employee>& employees)
 void deptHeader(Sheet& s, int row, const QList<Employee>& employees)
 {
     const int e = employees.size();
-    for (int c = 0; c < 3; ++c)
-        s.set(row, c, kJobHeader3[c]);
+    writeHeader(s, HeaderSet::Job3, row);
     for (int j = 0; j < e; ++j)
         s.set(row, j + 3, employees[j].name);
     s.set(row, e + 3, QStringLiteral("TOTAL"));
@@ -654,6 +653,34 @@ QString Sheet::at(int row, int col) const
 double Sheet::value(int row, int col) const
 {
     return app::leadingNumber(at(row, col));
+}
+
+QStringList headerTexts(HeaderSet set)
+{
+    const QStringList job3 = {QStringLiteral("S.N."), QStringLiteral("JOB NUMBER"), QStringLiteral("JOB DESCRIPTION")};
+    switch (set) {
+    case HeaderSet::Job3:
+        return job3;
+    case HeaderSet::Job5:
+        return job3 + QStringList{QStringLiteral("CONSUMED ED"), QStringLiteral("STATUS %")};
+    case HeaderSet::Job6:
+        return job3 + QStringList{QStringLiteral("CONSUMED ED"), QStringLiteral("ALLOTTED ED"),
+                                  QStringLiteral("STATUS %")};
+    case HeaderSet::Emp7:
+        return {QStringLiteral("S.N."),  QStringLiteral("EMPL. ID"),    QStringLiteral("EMPLOYEE NAME"),
+                QStringLiteral("DEPARTMENT"), QStringLiteral("GRADE"), QStringLiteral("DESIGNATION"),
+                QStringLiteral("DATE OF BIRTH")};
+    }
+    return {};
+}
+
+void writeHeader(Sheet& sheet, HeaderSet set, int row)
+{
+    const QStringList texts = headerTexts(set);
+    for (int c = 0; c < texts.size(); ++c) {
+        sheet.set(row, c, texts[c]);
+        sheet.set(row + 1, c, QString::number(c + 1));
+    }
 }
 
 QStringList optionCaptions()

@@ -91,6 +91,13 @@ struct Request {
 
 Sheet build(const Request& request);
 
+// The standard header sets: row 0 texts from column 0 on (row 1 holds the
+// column numbers "1", "2", ...).
+enum class HeaderSet { Job3, Job5, Job6, Emp7 };
+QStringList headerTexts(HeaderSet set);
+// Writes a header set into rows `row` (texts) and `row`+1 (column numbers).
+void writeHeader(Sheet& sheet, HeaderSet set, int row = 0);
+
 // Texts of the window around the grid.
 QString titleText(int option, const QString& department, const QString& employeeName);
 QString periodText(int option, int startDay, const QDate& from, const QDate& to);

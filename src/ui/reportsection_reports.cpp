@@ -165,6 +165,10 @@ void ReportSection::GenerateRptClick()
     if (jobs > 0)
         List1->setCurrentRow(0);
     JobCount = jobs;
+    if (ReportType == reports::DeptMonth || ReportType == reports::DeptPeriod)
+        EmpCount = Combo1->count();
+    if (ReportType == reports::AllDeptMonth || ReportType == reports::AllDeptPeriod)
+        BlockRow = sheet.usedRows - 2;
     showSheet(sheet);
     showElapsed();
 }
