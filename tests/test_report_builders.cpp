@@ -280,6 +280,21 @@ private slots:
         QCOMPARE(app::percentText(value), percent);
     }
 
+    void elapsedTime_data()
+    {
+        QTest::addColumn<double>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("under a millisecond") << 0.3 << "0 ms";
+        QTest::newRow("whole") << 1234.0 << "1234 ms";
+        QTest::newRow("rounded") << 1234.6 << "1235 ms";
+    }
+    void elapsedTime()
+    {
+        QFETCH(double, ms);
+        QFETCH(QString, text);
+        QCOMPARE(reports::elapsedText(ms), text);
+    }
+
     void cellsReadBack_data()
     {
         QTest::addColumn<QString>("text");

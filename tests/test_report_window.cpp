@@ -12,6 +12,7 @@
 #include "ui/reportgrid.h"
 #include "ui/reportsection.h"
 
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -182,6 +183,23 @@ private slots:
         g->verticalScrollBar()->setValue(g->rowHeight(2) * 3);
         QCOMPARE(g->frozenLeft()->verticalScrollBar()->value(), g->verticalScrollBar()->value());
         QCOMPARE(g->frozenTop()->verticalScrollBar()->value(), 0);
+
+        // A right-button press on a fixed cell reaches the grid's own viewport.
+        struct Presses : QObject {
+            int right = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::MouseButtonPress &&
+                    static_cast<QMouseEvent*>(e)->button() == Qt::RightButton)
+                    ++right;
+                return false;
+            }
+        } presses;
+        g->viewport()->installEventFilter(&presses);
+        QTest::mousePress(g->frozenLeft()->viewport(), Qt::RightButton, {}, QPoint(10, 60));
+        QTest::mousePress(g->frozenCorner()->viewport(), Qt::RightButton, {}, QPoint(10, 5));
+        QCOMPARE(presses.right, 2);
+        g->viewport()->removeEventFilter(&presses);
 
         ui::selectEntry(w->Combo4, 1);
         ui::selectEntry(w->Combo1, 1);

@@ -2,7 +2,10 @@
 
 #include "reports/gridmodel.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -82,6 +85,7 @@ QTableView* ReportGrid::makeFrozen(const QString& name)
     v->setItemDelegate(new HeadingDelegate(v));
     v->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
     v->verticalHeader()->setMinimumSectionSize(verticalHeader()->minimumSectionSize());
+    v->viewport()->installEventFilter(this);
     v->hide();
     return v;
 }
@@ -157,6 +161,36 @@ void ReportGrid::layoutFrozen()
     corner_->setVisible(h > 0 && w > 0);
     top_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
     left_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+bool ReportGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* source = qobject_cast<QWidget*>(watched);
+    if (!source || source == viewport())
+        return QTableView::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        auto* m = static_cast<QMouseEvent*>(event);
+        if (m->button() != Qt::RightButton)
+            break;
+        const QPointF pos = viewport()->mapFromGlobal(m->globalPosition());
+        QMouseEvent copy(m->type(), pos, m->globalPosition(), m->button(), m->buttons(), m->modifiers());
+        QCoreApplication::sendEvent(viewport(), &copy);
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        auto* c = static_cast<QContextMenuEvent*>(event);
+        QContextMenuEvent copy(c->reason(), viewport()->mapFromGlobal(c->globalPos()), c->globalPos(),
+                               c->modifiers());
+        QCoreApplication::sendEvent(viewport(), &copy);
+        return true;
+    }
+    default:
+        break;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void ReportGrid::resizeEvent(QResizeEvent* e)

@@ -34,6 +34,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // Right-button presses and context-menu events on the fixed rows and
+    // columns are passed on to this view's viewport, so that the grid
+    // behaves as one control for its pop-up menu.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTableView* makeFrozen(const QString& name);
