@@ -3,9 +3,13 @@
 #include "app/calendar.h"
 #include "app/clock.h"
 #include "app/demo.h"
+#include "app/pickers.h"
 #include "app/settings.h"
 #include "store/database.h"
 #include "store/schema.h"
+#include "reports/builders.h"
+
+#include <optional>
 
 namespace app {
 
@@ -53,11 +57,174 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+const char* kReportUsage =
+    "usage: karvela report --type N --department NAME --to YYYY-MM-DD [--from YYYY-MM-DD] [--employee EMP_ID] "
+    "[--include-superannuated] [--format tsv|csv]\n";
+const char* kNoDataSource = "Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
+                            "Program will now Close. Remove Error and Try again.";
+const char* kBadTables = "Database File Does Not Have Correct Table(s).\r\n"
+                         "Program will now Close. Remove Error and Try again.";
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
+        return text;
+    QString t = text;
+    t.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + t + QLatin1Char('"');
+}
+
+int reportUsage(QTextStream& err, const QString& problem)
+{
+    err << "karvela report: " << problem << "\n" << kReportUsage;
+    return 2;
+}
+
+int report(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    std::optional<int> type;
+    QString department;
+    bool haveDepartment = false;
+    QDate to;
+    QDate from;
+    std::optional<qint64> employee;
+    bool includeSuperannuated = false;
+    bool csv = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const auto value = [&] { return args[++i]; };
+        if (a == QLatin1String("--include-superannuated")) {
+            includeSuperannuated = true;
+        } else if (!hasValue && (a == QLatin1String("--type") || a == QLatin1String("--department") ||
+                                 a == QLatin1String("--to") || a == QLatin1String("--from") ||
+                                 a == QLatin1String("--employee") || a == QLatin1String("--format"))) {
+            return reportUsage(err, QStringLiteral("option ") + a + QStringLiteral(" needs a value"));
+        } else if (a == QLatin1String("--type")) {
+            bool ok = false;
+            const int n = value().toInt(&ok);
+            if (!ok || n < 0 || n >= reports::kOptionCount)
+                return reportUsage(err, QStringLiteral("--type must be 0 to 5"));
+            type = n;
+        } else if (a == QLatin1String("--department")) {
+            department = value();
+            haveDepartment = true;
+        } else if (a == QLatin1String("--to") || a == QLatin1String("--from")) {
+            const QDate d = QDate::fromString(value(), QStringLiteral("yyyy-MM-dd"));
+            if (!d.isValid())
+                return reportUsage(err, a + QStringLiteral(" must be a date YYYY-MM-DD"));
+            (a == QLatin1String("--to") ? to : from) = d;
+        } else if (a == QLatin1String("--employee")) {
+            bool ok = false;
+            const qint64 id = value().toLongLong(&ok);
+            if (!ok)
+                return reportUsage(err, QStringLiteral("--employee must be an employee number"));
+            employee = id;
+        } else if (a == QLatin1String("--format")) {
+            const QString f = value();
+            if (f != QLatin1String("tsv") && f != QLatin1String("csv"))
+                return reportUsage(err, QStringLiteral("--format must be tsv or csv"));
+            csv = f == QLatin1String("csv");
+        } else {
+            return reportUsage(err, QStringLiteral("unknown option ") + a);
+        }
+    }
+    if (!type)
+        return reportUsage(err, QStringLiteral("--type is required"));
+    if (!haveDepartment)
+        return reportUsage(err, QStringLiteral("--department is required"));
+    if (!to.isValid())
+        return reportUsage(err, QStringLiteral("--to is required"));
+    if (!from.isValid())
+        from = to.addMonths(-1).addDays(1);
+
+    try {
+        store::connectDatabase();
+    } catch (const store::DbError&) {
+        err << kNoDataSource << "\n";
+        return 3;
+    }
+    try {
+        const int startDay = calendar::startDay(readGlobals().StartDate);
+        const QDate now = today();
+        const QStringList departments = app::departments();
+        const int position = departments.indexOf(department);
+        if (position < 0 && !departments.isEmpty())
+            return reportUsage(err, QStringLiteral("no department ") + department);
+
+        reports::Request r;
+        r.option = *type;
+        r.department = department;
+        r.employees = reports::listedEmployees(department, includeSuperannuated, now);
+        r.fromDate = from;
+        r.toDate = to;
+        r.fromDay = from.day();
+        r.toDay = to.day();
+        r.departments = departments;
+        r.chooseDepartment = [&](int p) {
+            reports::Request::Block b;
+            b.changed = p > 0 || position != 0;
+            b.employees = reports::listedEmployees(departments.value(p), includeSuperannuated, now);
+            b.fromDate = from;
+            b.toDate = to;
+            return b;
+        };
+        r.today = now;
+        QString employeeName;
+        if (reports::usesEmployee(*type)) {
+            if (r.employees.isEmpty()) {
+                err << noEmployeeMessage(department) << "\n";
+                return 1;
+            }
+            int e = 0;
+            if (employee) {
+                e = -1;
+                for (int j = 0; j < r.employees.size(); ++j)
+                    if (r.employees[j].id == *employee)
+                        e = j;
+                if (e < 0)
+                    return reportUsage(err, QStringLiteral("no employee %1 listed in ").arg(*employee) + department);
+            }
+            employeeName = r.employees[e].name;
+            r.employeeIdText = QString::number(r.employees[e].id);
+            r.employeeName = employeeName;
+            r.designation = r.employees[e].designation;
+        }
+
+        const reports::Sheet sheet = reports::build(r);
+        if (!sheet.message.isEmpty()) {
+            err << sheet.message << "\n";
+            return 1;
+        }
+        out << reports::titleText(*type, department, employeeName) << "\n";
+        out << reports::periodText(*type, startDay, from, to) << "\n";
+        for (int row = 0; row < sheet.usedRows; ++row) {
+            QStringList cells;
+            for (int c = 0; c <= sheet.lastColumn; ++c)
+                cells << (csv ? csvField(sheet.at(row, c)) : sheet.at(row, c));
+            out << cells.join(csv ? QLatin1Char(',') : QLatin1Char('\t')) << "\n";
+        }
+    } catch (const store::DbError& e) {
+        if (e.kind() == store::ErrorKind::MissingObject) {
+            err << kBadTables << "\n";
+            return 3;
+        }
+        if (e.kind() == store::ErrorKind::Unavailable || e.kind() == store::ErrorKind::ConnectionLost) {
+            err << kNoDataSource << "\n";
+            return 3;
+        }
+        err << "karvela report: " << e.number() << " " << e.description() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool isCommand(const QStringList& args)
 {
-    return !args.isEmpty() && (args[0] == QLatin1String("create-database"));
+    return !args.isEmpty() && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report"));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -66,6 +233,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     const QStringList rest = args.mid(1);
     if (cmd == QLatin1String("create-database"))
         return createDatabase(rest, out, err);
+    if (cmd == QLatin1String("report"))
+        return report(rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }

@@ -1,5 +1,7 @@
 #include "reports/gridmodel.h"
 
+#include <algorithm>
+
 namespace reports {
 
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -81,6 +83,19 @@ void GridModel::clearTexts()
     cells_.clear();
     rows_ = 2;
     cols_ = 50;
+    endResetModel();
+}
+
+void GridModel::setCells(const QList<QStringList>& cells)
+{
+    beginResetModel();
+    cells_ = cells;
+    rows_ = std::max<int>(2, cells_.size());
+    cols_ = 50;
+    for (const QStringList& r : cells_)
+        cols_ = std::max<int>(cols_, r.size());
+    rows_ = std::max(rows_, fixedRows_);
+    cols_ = std::max(cols_, fixedCols_);
     endResetModel();
 }
 

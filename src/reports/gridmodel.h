@@ -27,6 +27,9 @@ public:
     void setCell(int row, int col, const QString& text);
     // Empties every cell; fixed counts, widths and alignment stay.
     void clearTexts();
+    // Replaces every cell at once (a whole report); fixed counts, widths and
+    // alignment stay.
+    void setCells(const QList<QStringList>& cells);
 
     int fixedRows() const { return fixedRows_; }
     int fixedCols() const { return fixedCols_; }

@@ -13,6 +13,7 @@
 #include "ui/main.h"
 #include "ui/periodpickers.h"
 #include "ui/program.h"
+#include "ui/reportgrid.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -146,9 +147,10 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     Label1[0]->setFont(bold);
     right->addWidget(Label1[0]);
     right->addWidget(Label1[1]);
-    Flx = named(new QTableView(central), QStringLiteral("Flx"));
+    FlxGrid = named(new ReportGrid(central), QStringLiteral("Flx"));
+    Flx = FlxGrid;
     grid = new reports::GridModel(this);
-    Flx->setModel(grid);
+    FlxGrid->setGridModel(grid);
     right->addWidget(Flx, 1);
     auto* bottom = new QHBoxLayout();
     Label2 = named(new QLabel(QStringLiteral("Please wait...!"), central), QStringLiteral("Label2"));
@@ -173,6 +175,7 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
         connect(periods->from[i], &QComboBox::currentIndexChanged, this, &ReportSection::periodChosen);
         connect(periods->to[i], &QComboBox::currentIndexChanged, this, &ReportSection::periodChosen);
     }
+    buildReportPanel();
 }
 
 void ReportSection::setProgress(int value)
@@ -335,6 +338,7 @@ void ReportSection::departmentChosen()
         FillEmployees();
     } catch (const store::DbError&) {
     }
+    Option1Click(ReportType);
 }
 
 void ReportSection::employeeChosen()
@@ -342,6 +346,7 @@ void ReportSection::employeeChosen()
     const int i = Combo1->currentIndex();
     if (i >= 0 && i < List2->count())
         Label7->setText(List2->item(i)->text());
+    Option1Click(ReportType);
 }
 
 void ReportSection::periodChosen()
@@ -349,6 +354,7 @@ void ReportSection::periodChosen()
     if (QueryMode)
         return;
     FindDuration();
+    showPeriodLabel();
 }
 
 void ReportSection::check1Clicked()

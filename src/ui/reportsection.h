@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -17,11 +18,14 @@
 
 namespace reports {
 class GridModel;
+struct Sheet;
+struct Request;
 }
 
 namespace ui {
 
 class PeriodPickers;
+class ReportGrid;
 
 class ReportSection : public QMainWindow {
     Q_OBJECT
@@ -86,6 +90,35 @@ public:
     void check1Clicked();
 
     // --- Report panel (options, generation, report builders) ---------------
+    QRadioButton* Option1[6] = {};    // report options
+    QPushButton* GenerateRpt = nullptr;
+    QListWidget* List1 = nullptr;     // job numbers of the last department report (hidden)
+    ReportGrid* FlxGrid = nullptr;    // Flx as the frozen-heading grid view
+
+    int ReportType = 0;
+    int JobCount = 0;
+    int BlockRow = 0;
+    int UsedRows = 0;
+    double StartTime = 0;
+    double EndTime = 0;
+    QString GridFormat;
+
+    void buildReportPanel();
+    // Click on Option1(index): dates, picker states, fixed rows and columns,
+    // title and status bar.
+    void Option1Click(int index);
+    void GenerateRptClick();
+    // Widths of grid columns 0 to 2 (5, 10 and 29 "Z").
+    void FormatColStrg();
+    // The period label for the option in force.
+    void showPeriodLabel();
+    // Label5: EndTime less StartTime.
+    void showElapsed();
+    // Shows a built report in the grid: cells, alignment, widths, used rows,
+    // final scroll position.
+    void showSheet(const reports::Sheet& sheet);
+    // What the builders need from the pickers and period values.
+    reports::Request reportRequest();
 
     // --- Query panel, sorting and clipboard ----------------------------------
 

@@ -1,0 +1,123 @@
+#pragma once
+// The six booking reports: each one reads the tables set-wise (a fixed,
+// small number of statements however many jobs and employees it shows) and
+// lays its cells out in memory. The report window and the headless export
+// call the same builders.
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace reports {
+
+// Report options in the order of the window's option buttons.
+enum Option {
+    DeptMonth = 0,
+    DeptPeriod = 1,
+    AllDeptMonth = 2,
+    AllDeptPeriod = 3,
+    LeaveMonth = 4,
+    LeavePeriod = 5,
+};
+inline constexpr int kOptionCount = 6;
+
+// Captions of the option buttons, in index order.
+QStringList optionCaptions();
+
+// One entry of the employee picker.
+struct Employee {
+    QString name;
+    qint64 id = 0;
+    QString designation;
+};
+
+// The employees a department's picker lists: the active ones, or everybody
+// when superannuated staff are included (one statement).
+QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today);
+
+// A built report: the cell texts and what the grid needs to show them.
+struct Sheet {
+    QList<QStringList> cells; // [row][column], ragged
+
+    void set(int row, int col, const QString& text);
+    QString at(int row, int col) const;
+    // A cell read back as a number by the leading-number rule.
+    double value(int row, int col) const;
+
+    int usedRows = 0;     // last used row plus one
+    int lastColumn = -1;  // last column the report lays out
+    int firstRow = 0;     // first scrollable row and column in view at the end
+    int firstCol = 0;
+    QString format;       // alignment string given to the grid; empty: unchanged
+    QList<QPair<int, int>> widths; // (column, count of "Z") set by the report
+
+    // Set when the report ends with a box instead of a grid.
+    QString message;
+    // False when the elapsed-time label is left as it was.
+    bool elapsedShown = true;
+};
+
+// What a report is built from: the window's pickers and period values.
+struct Request {
+    int option = DeptMonth;
+    QString department;          // the department picker's text
+    QList<Employee> employees;   // the employee picker's entries
+    QDate fromDate;              // FromDate and ToDate of the window
+    QDate toDate;
+    int fromDay = 0;             // the From and To day pickers' numbers
+    int toDay = 0;
+    QStringList departments;     // the department picker's entries
+    // All-departments monthly report: selects department `position` of the
+    // picker and answers its employees and the period then in force.
+    // `changed` is false when the picker already showed that department, so
+    // that nothing was recomputed.
+    struct Block {
+        bool changed = true;
+        QList<Employee> employees;
+        QDate fromDate;
+        QDate toDate;
+    };
+    std::function<Block(int position)> chooseDepartment;
+    // Leave reports: the ID label's caption, the picker's name and the
+    // designation at its position.
+    QString employeeIdText;
+    QString employeeName;
+    QString designation;
+    QDate today;                 // date of the footer line
+};
+
+Sheet build(const Request& request);
+
+// The standard header sets: row 0 texts from column 0 on (row 1 holds the
+// column numbers "1", "2", ...).
+enum class HeaderSet { Job3, Job5, Job6, Emp7 };
+QStringList headerTexts(HeaderSet set);
+// Writes a header set into rows `row` (texts) and `row`+1 (column numbers).
+void writeHeader(Sheet& sheet, HeaderSet set, int row = 0);
+
+// Texts of the window around the grid.
+QString titleText(int option, const QString& department, const QString& employeeName);
+QString periodText(int option, int startDay, const QDate& from, const QDate& to);
+QString footerText(const QDate& today, bool fullStop);
+QString elapsedText(double ms);
+// Fixed rows and columns each option gives the grid.
+int fixedRowsOf(int option);
+int fixedColsOf(int option);
+bool clearsGridOnChoice(int option);
+bool usesEmployee(int option);
+bool usesFromDate(int option);
+
+// Messages.
+inline constexpr const char* kNoEntry = "NO ENTRY FOUND FOR THIS SETTING";
+inline constexpr const char* kNoDepartmentList = "NO DEPARTMENT LIST FOUND TO DISPLAY";
+inline constexpr const char* kNoJobBooking = "NO JOB ED BOOKING FOUND FOR THE SPECIFIED PERIOD.";
+
+// Statements the builders have run since the last reset (tests and the
+// benchmark count them).
+int statementsRun();
+void resetStatementCount();
+
+} // namespace reports

@@ -1,0 +1,509 @@
+// The six booking reports, cell for cell, on a small organisation; the
+// statement counts that keep them set-wise; the export command.
+#include "report_fixture.h"
+
+#include "app/clock.h"
+#include "app/commands.h"
+#include "app/numtext.h"
+#include "reports/builders.h"
+#include "reports/gridmodel.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace testsupport;
+using namespace reportfixture;
+
+namespace {
+QString blanks(int n)
+{
+    return QString(n, QLatin1Char('|'));
+}
+} // namespace
+
+class TestReportBuilders : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+        app::setToday(kToday);
+        load();
+    }
+
+    void departmentMonthReport()
+    {
+        reports::resetStatementCount();
+        const reports::Sheet s = reports::build(request(reports::DeptMonth, "Design"));
+        QVERIFY(s.message.isEmpty());
+        const QStringList expected = {
+            "S.N.|JOB NUMBER|JOB DESCRIPTION|Asha|Bala|Chitra|TOTAL|Balance ED|Job Status %",
+            "1|2|3|4|5|6|7|8|9",
+            "1|5001|Alpha|10|5.5||15.5|80|20",
+            "2|5002|Beta||12|2|17|40.5|75",
+            "||PERIOD's TOTAL ED|10|17.5||27.5||",
+            "||Miscellaneous|0.5|0||0.5||",
+            "||Availed Holidays|4|0||4||",
+            "||Casual Leave|1|0||1||",
+            "||Restricted Holiday|0|0||0||",
+            "||Earned Leave|0|2||2||",
+            "||Sick Leave|0|0||0||",
+            "||Half Pay Leave|0|0||0||",
+            "||Special Leave|0|0||0||",
+            "||Leave without Pay|0|0||0||",
+            "||M O N T H ' S  T O T A L|15.5|19.5|2|37||",
+            "||AVERAGE  O. M. S.||||74.32%||",
+            blanks(8),
+            "||" + kFooter + ".||||||",
+        };
+        QCOMPARE(rows(s), expected);
+        QCOMPARE(s.usedRows, 18);
+        QCOMPARE(s.format, QStringLiteral("^S.N.|^JOB NUMBER|<JOB DESCRIPTION"));
+        QCOMPARE(s.firstRow, 2);
+        QCOMPARE(s.firstCol, 3);
+        QCOMPARE(reports::statementsRun(), 3);
+    }
+
+    void departmentPeriodReport()
+    {
+        const reports::Sheet s = reports::build(request(reports::DeptPeriod, "Design"));
+        const QStringList expected = {
+            "S.N.|JOB NUMBER|JOB DESCRIPTION|Asha|Bala|Chitra|TOTAL|Balance ED|Job Status %",
+            "1|2|3|4|5|6|7|8|9",
+            "1|5001|Alpha|10|5.5|0|15.5|80|20",
+            "2|5002|Beta|4|12|5|21|40.5|75",
+            "||PERIOD's TOTAL ED|14|17.5|5|36.5||",
+            "||Miscellaneous|0.5|0|0|0.5||",
+            "||Availed Holidays|7|0|0|7||",
+            "||Casual Leave|3|9|0|12||",
+            "||Restricted Holiday|0|0|0|0||",
+            "||Earned Leave|0|2|0|2||",
+            "||Sick Leave|0|0|0|0||",
+            "||Half Pay Leave|0|0|0|0||",
+            "||Special Leave|0|0|0|0||",
+            "||Leave without Pay|0|0|0|0||",
+            "||PERIOD's TOTAL LEAVE|10.5|11|0|21.5||",
+            "||PERIOD's  T O T A L|24.5|28.5|5|58||",
+            "||AVERAGE  O. M. S.||||62.93%||",
+            "||Entries found (Months)|2|2|0|||",
+            blanks(8),
+            "||" + kFooter + ".||||||",
+        };
+        QCOMPARE(rows(s), expected);
+        QCOMPARE(s.usedRows, 20);
+    }
+
+    void departmentReportsWithoutBookings_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::newRow("month") << int(reports::DeptMonth);
+        QTest::newRow("period") << int(reports::DeptPeriod);
+    }
+    void departmentReportsWithoutBookings()
+    {
+        QFETCH(int, option);
+        const reports::Sheet s =
+            reports::build(request(option, "Design", QDate(2008, 6, 21), QDate(2008, 8, 20)));
+        QCOMPARE(s.message, QStringLiteral("NO ENTRY FOUND FOR THIS SETTING"));
+        QVERIFY(s.elapsedShown);
+        QCOMPARE(s.usedRows, 0);
+    }
+
+    void averageIsZeroWhenTotalIsZero()
+    {
+        freshDatabase();
+        addEmployee(301, "Zed", "Idle");
+        booking(kNov, "Idle", 301, 7001, 0);
+        for (int option : {int(reports::DeptMonth), int(reports::DeptPeriod)}) {
+            const reports::Sheet s = reports::build(request(option, "Idle"));
+            // One job, one employee: the average sits in the TOTAL column (4).
+            const int avgRow = option == reports::DeptMonth ? 1 + 13 : 1 + 14;
+            QCOMPARE(s.at(avgRow, 2), QStringLiteral("AVERAGE  O. M. S."));
+            QCOMPARE(s.at(avgRow, 4), QStringLiteral("0%"));
+            // A job missing from the master keeps its description empty.
+            QCOMPARE(s.at(2, 1), QStringLiteral("7001"));
+            QCOMPARE(s.at(2, 2), QString());
+        }
+        load();
+    }
+
+    void allDepartmentsMonthReport()
+    {
+        reports::resetStatementCount();
+        const reports::Sheet s =
+            reports::build(request(reports::AllDeptMonth, "Design", QDate(2008, 10, 21), kNov));
+        QStringList expected = {
+            "||MONTHLY JOB CARD REPORT OF ALL DEPARMENTS FOR THE PERIOD FROM 21,OCTOBER-2008 TO 20,NOVEMBER-2008.||||||",
+            blanks(8),
+            "|(A)|DESIGN||||||",
+            "S.N.|JOB NUMBER|JOB DESCRIPTION|Asha|Bala|Chitra|TOTAL|Balance ED|Job Status %",
+            "1|2|3|4|5|6|7|8|9",
+            "1|5001|Alpha|10|5.5||15.5|80|20",
+            "2|5002|Beta||12|2|17|40.5|75",
+            "||MONTH's TOTAL ED|10|17.5||32.5||",
+            "||Miscellaneous|0.5|0||0.5||",
+            "||Availed Holidays|4|0||4||",
+            "||Casual Leave|1|0||1||",
+            "||Restricted Holiday|0|0||0||",
+            "||Earned Leave|0|2||2||",
+            "||Sick Leave|0|0||0||",
+            "||Half Pay Leave|0|0||0||",
+            "||Special Leave|0|0||0||",
+            "||Leave without Pay|0|0||0||",
+            "||MONTH's TOTAL LEAVE|5.5|2|0|7.5||",
+            "||T O T A L |15.5|19.5|0|40||",
+            "||AVERAGE  O. M. S.||||81.25%||",
+            blanks(8),
+            "|(B)|WORKS||||||",
+            "||NO BOOKING BETWEEN 21,OCTOBER-2008 AND 20,NOVEMBER-2008.||||||",
+            blanks(8),
+            blanks(8),
+            "||" + kFooter + "||||||",
+        };
+        QCOMPARE(rows(s), expected);
+        QCOMPARE(s.usedRows, 26);
+        QCOMPARE(s.firstRow, 1);
+        QCOMPARE(s.firstCol, 3);
+        // Three statements for the block with bookings, one for the other.
+        QCOMPARE(reports::statementsRun(), 4);
+    }
+
+    void allDepartmentsTitleTakesTheDayPickers()
+    {
+        // The From day is the picker's number, whatever FromDate says.
+        reports::Request r = request(reports::AllDeptMonth, "Design", QDate(2008, 11, 21), kNov);
+        r.fromDay = 21;
+        const reports::Sheet s = reports::build(r);
+        QVERIFY(s.at(0, 2).endsWith("FROM 21,OCTOBER-2008 TO 20,NOVEMBER-2008."));
+        QCOMPARE(s.at(22, 2), QStringLiteral("NO BOOKING BETWEEN 21,NOVEMBER-2008 AND 20,NOVEMBER-2008."));
+        r.departments.clear();
+        QCOMPARE(reports::build(r).message, QStringLiteral("NO DEPARTMENT LIST FOUND TO DISPLAY"));
+    }
+
+    void jobPeriodReport()
+    {
+        reports::resetStatementCount();
+        const reports::Sheet s = reports::build(request(reports::AllDeptPeriod, "Design"));
+        const QStringList expected = {
+            "S.N.|JOB NUMBER|JOB DESCRIPTION|ED BOOKED|JOB STATUS %",
+            "1|2|3|4|5",
+            "1|5001|Alpha|22.5|20",
+            "2|5002|Beta|20|75",
+            "3|5009||1|",
+            "||GRAND TOTAL|43.5|",
+            "||||",
+            "||" + kFooter + "||",
+        };
+        QCOMPARE(rows(s), expected);
+        QCOMPARE(s.usedRows, 8);
+        QCOMPARE(reports::statementsRun(), 2);
+
+        const reports::Sheet none =
+            reports::build(request(reports::AllDeptPeriod, "Design", QDate(2008, 1, 21), QDate(2008, 3, 20)));
+        QCOMPARE(none.message, QStringLiteral("NO JOB ED BOOKING FOUND FOR THE SPECIFIED PERIOD."));
+        QVERIFY(!none.elapsedShown);
+    }
+
+    void leaveReports_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("empId");
+        QTest::addColumn<QStringList>("values"); // rows 8 to 16, column 1
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("period");
+        QTest::newRow("three months") << int(reports::LeavePeriod) << "202"
+                                      << QStringList{"3 (+1+0+2)", "0 (+0+0+0)", "1.5 (+0+1.5+0)", "0 (+0+0+0)",
+                                                     "0 (+0+0+0)", "1 (+1+0+0)", "0 (+0+0+0)", "0 (+0+0+0)", "5.5"}
+                                      << "Enteries for 3 month(s) found" << "21/08/2008 to 20/11/2008";
+        QTest::newRow("last month") << int(reports::LeaveMonth) << "202"
+                                    << QStringList{"2", "0", "0", "0", "0", "0", "0", "0", "2"} << ""
+                                    << "Month End: 20/11/2008";
+        QTest::newRow("two records in a month") << int(reports::LeaveMonth) << "102"
+                                                << QStringList{"9", "0", "2", "0", "0", "0", "0", "0", "11"} << ""
+                                                << "Month End: 20/11/2008";
+    }
+    void leaveReports()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, empId);
+        QFETCH(QStringList, values);
+        QFETCH(QString, found);
+        QFETCH(QString, period);
+        reports::Request r = request(option, "Works", QDate(2008, 8, 21));
+        r.employeeIdText = empId;
+        r.employeeName = "Somebody";
+        r.designation = "Supervisor";
+        const reports::Sheet s = reports::build(r);
+        QVERIFY(s.message.isEmpty());
+        const QStringList head = {"DESCRIPTION|VALUE|REMARKS", "1|2|3",    "DIVISION|Works|",
+                                  "NAME|Somebody|",            "DESIGNATION|Supervisor|", "EMPLOYEE NO.|" + empId + "|",
+                                  "REPORT PERIOD|" + period + "|", "||"};
+        QCOMPARE(rows(s).mid(0, 8), head);
+        const QStringList labels = {"Casual Leave (CL)",    "Restricted Holiday (RH)", "Earned Leave (EL)",
+                                    "Sick/ Commuted Leave (SL)", "Half Pay Leave (HPL)", "Holiday Availed",
+                                    "Special Leave (SPL)",  "Leave Without Pay (LWP)", "T O T A L"};
+        for (int k = 0; k < 9; ++k) {
+            QCOMPARE(s.at(8 + k, 0), labels[k]);
+            QCOMPARE(s.at(8 + k, 1), values[k]);
+        }
+        QCOMPARE(s.at(8, 2), found);
+        QCOMPARE(s.at(18, 0), kFooter + ".");
+        QCOMPARE(s.usedRows, 20);
+        QCOMPARE(s.format, QStringLiteral("<DESCRIPTION|<VALUE|<REMARKS"));
+        QCOMPARE(s.widths, (QList<QPair<int, int>>{{0, 20}, {1, 34}, {2, 30}}));
+    }
+
+    void leaveReportWithoutRecords()
+    {
+        reports::Request r = request(reports::LeaveMonth, "Works");
+        r.employeeIdText = "";
+        QCOMPARE(reports::build(r).message, QStringLiteral("NO ENTRY FOUND FOR THIS SETTING"));
+    }
+
+    void numberWriting_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("percent");
+        QTest::newRow("two thirds") << 200.0 / 3 << "66.67%";
+        QTest::newRow("half") << 50.0 << "50%";
+        QTest::newRow("85.5") << 85.5 << "85.5%";
+        QTest::newRow("zero") << 0.0 << "0%";
+        QTest::newRow("hundred") << 100.0 << "100%";
+    }
+    void numberWriting()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, percent);
+        QCOMPARE(app::percentText(value), percent);
+    }
+
+    void elapsedTime_data()
+    {
+        QTest::addColumn<double>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("under a millisecond") << 0.3 << "0 ms";
+        QTest::newRow("whole") << 1234.0 << "1234 ms";
+        QTest::newRow("rounded") << 1234.6 << "1235 ms";
+    }
+    void elapsedTime()
+    {
+        QFETCH(double, ms);
+        QFETCH(QString, text);
+        QCOMPARE(reports::elapsedText(ms), text);
+    }
+
+    void cellsReadBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("days") << "2.5 days" << 2.5;
+        QTest::newRow("dash") << "-" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("percent") << "74.32%" << 74.32;
+    }
+    void cellsReadBack()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        reports::Sheet s;
+        s.set(3, 4, text);
+        QCOMPARE(s.value(3, 4), value);
+    }
+
+    void quotesInNames()
+    {
+        freshDatabase();
+        addEmployee(401, "D'Souza", "O'Neil's");
+        addJob(8001, "Owner's job", 10, 5, 50, "O'Neil's");
+        booking(kNov, "O'Neil's", 401, 8001, 3);
+        leave(kNov, "O'Neil's", 401, {3});
+        const reports::Sheet s = reports::build(request(reports::DeptMonth, "O'Neil's"));
+        QCOMPARE(s.at(0, 3), QStringLiteral("D'Souza"));
+        QCOMPARE(s.at(2, 2), QStringLiteral("Owner's job"));
+        QCOMPARE(s.at(2, 3), QStringLiteral("3"));
+        load();
+    }
+
+    void largeDepartmentShowsWholeWithTheSameStatements()
+    {
+        freshDatabase();
+        {
+            store::Transaction tx;
+            for (int e = 0; e < 120; ++e)
+                addEmployee(50000 + e, QStringLiteral("Emp %1").arg(e), "Big");
+            for (int j = 0; j < 80; ++j) {
+                addJob(9000 + j, QStringLiteral("Job %1").arg(j), 100, 50, 10, "Big");
+                for (int k = 0; k < 3; ++k)
+                    booking(kNov, "Big", 50000 + (j * 3 + k) % 120, 9000 + j, 0.5);
+            }
+            for (int e = 0; e < 120; ++e)
+                leave(kNov, "Big", 50000 + e, {1, 0, 0, 0, 0, 0, 1});
+            tx.commit();
+        }
+        reports::resetStatementCount();
+        const reports::Sheet s = reports::build(request(reports::DeptMonth, "Big"));
+        QCOMPARE(reports::statementsRun(), 3);
+        QCOMPARE(s.usedRows, 80 + 16);
+        QCOMPARE(s.lastColumn, 120 + 5);
+        QCOMPARE(s.at(0, 122), QStringLiteral("Emp 119"));
+        QCOMPARE(s.at(1, 125), QStringLiteral("126"));
+        QCOMPARE(s.at(81, 0), QStringLiteral("80"));
+        QCOMPARE(s.at(81, 123), QStringLiteral("1.5"));
+        QCOMPARE(s.at(82, 123), QStringLiteral("120"));
+        QCOMPARE(s.at(95, 2), kFooter + ".");
+
+        // The grid takes all of it.
+        reports::GridModel grid;
+        grid.setCells(s.cells);
+        QCOMPARE(grid.rowCount(), 96);
+        QCOMPARE(grid.columnCount(), 126);
+        QCOMPARE(grid.cell(0, 122), QStringLiteral("Emp 119"));
+        QCOMPARE(grid.lastUsedRow(), 96);
+        load();
+    }
+
+    void exportCommand_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("period");
+        QTest::newRow("0") << QStringList{"--type", "0", "--department", "Design", "--to", "2008-11-20"} << 0
+                           << "MONTHLY ED BOOKING REPORT OF DESIGN" << "Month Ending: 20,November-2008";
+        QTest::newRow("1") << QStringList{"--type", "1", "--department", "Design", "--to", "2008-11-20", "--from",
+                                          "2008-09-21"}
+                           << 1 << "ED REPORT OF SPECIFIED PERIOD OF DESIGN"
+                           << "Period Between: 21,September-2008 AND 20,November-2008";
+        QTest::newRow("2") << QStringList{"--type", "2", "--department", "Design", "--to", "2008-11-20"} << 2
+                           << "MONTHLY ED REPORT OF ALL DEPARTMENTS" << "Month Ending: 20,November-2008";
+        QTest::newRow("3") << QStringList{"--type", "3", "--department", "Works", "--to", "2008-11-20", "--from",
+                                          "2008-09-21"}
+                           << 3 << "SPECIFIED PERIOD ED REPORT OF ALL DEPARTMENTS"
+                           << "Period Between: 21,September-2008 AND 20,November-2008";
+        QTest::newRow("4") << QStringList{"--type", "4", "--department", "Works", "--to", "2008-11-20", "--employee",
+                                          "202"}
+                           << 4 << "MONTHLY LEAVE REPORT OF Esha OF WORKS" << "Month Ending: 20,November-2008";
+        QTest::newRow("5") << QStringList{"--type", "5", "--department", "Works", "--to", "2008-11-20", "--from",
+                                          "2008-08-21", "--employee", "202"}
+                           << 5 << "SPECIFIED PERIOD LEAVE REPORT OF Esha OF WORKS"
+                           << "Period Between: 21,August-2008 AND 20,November-2008";
+    }
+    void exportCommand()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, option);
+        QFETCH(QString, title);
+        QFETCH(QString, period);
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(app::runCommand(QStringList{"report"} + args, o, e), 0);
+        o.flush();
+        QCOMPARE(err, QString());
+        const QDate from = args.contains("--from") ? QDate::fromString(args[args.indexOf("--from") + 1], Qt::ISODate)
+                                                   : QDate(2008, 10, 21);
+        reports::Request r = request(option, args[args.indexOf("--department") + 1], from);
+        if (option >= 4) {
+            r.employeeIdText = "202";
+            r.employeeName = "Esha";
+            r.designation = "Supervisor";
+        }
+        QStringList expected{title, period};
+        for (const QString& row : rows(reports::build(r)))
+            expected << QString(row).replace(QLatin1Char('|'), QLatin1Char('\t'));
+        QCOMPARE(out, expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    }
+
+    void exportCommandCsvAndFailures()
+    {
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(app::runCommand({"report", "--type", "4", "--department", "Design", "--to", "2008-11-20",
+                                  "--employee", "102", "--format", "csv"},
+                                 o, e),
+                 0);
+        o.flush();
+        QVERIFY(out.contains("REPORT PERIOD,Month End: 20/11/2008,\n"));
+        QVERIFY(out.contains("\nReport Generated by Karvela Software on 10 Dec 2008.,,\n"));
+
+        out.clear();
+        QCOMPARE(app::runCommand({"report", "--type", "0", "--department", "Design", "--to", "2008-08-20"}, o, e), 1);
+        e.flush();
+        QCOMPARE(err, QStringLiteral("NO ENTRY FOUND FOR THIS SETTING\n"));
+        QCOMPARE(out, QString());
+
+        for (const QStringList& bad : {QStringList{"--type", "6", "--department", "Design", "--to", "2008-11-20"},
+                                       QStringList{"--type", "0", "--to", "2008-11-20"},
+                                       QStringList{"--type", "0", "--department", "Design", "--to", "20/11/2008"},
+                                       QStringList{"--type", "0", "--department", "Nowhere", "--to", "2008-11-20"},
+                                       QStringList{"--type", "4", "--department", "Design", "--to", "2008-11-20",
+                                                   "--employee", "999"},
+                                       QStringList{"--type", "0", "--department", "Design", "--to", "2008-11-20",
+                                                   "--format", "xls"}}) {
+            err.clear();
+            QCOMPARE(app::runCommand(QStringList{"report"} + bad, o, e), 2);
+            e.flush();
+            QVERIFY2(err.contains("usage: karvela report"), qPrintable(err));
+        }
+    }
+
+    void exportWithoutDataSource()
+    {
+        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../karvela");
+        if (!QFileInfo::exists(program))
+            QSKIP("the program is not built next to the tests");
+        QTemporaryDir dir;
+        QFile ini(dir.path() + QStringLiteral("/odbc.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.close();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ODBCINI"), ini.fileName());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+        p.setProcessEnvironment(env);
+        p.start(program, {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 3);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+                 QStringLiteral("Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
+                                "Program will now Close. Remove Error and Try again.\n"));
+        QCOMPARE(p.readAllStandardOutput(), QByteArray());
+
+        p.start(program, {"report", "--type", "9"});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 2);
+    }
+
+    void headerSets_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("job 3") << int(reports::HeaderSet::Job3)
+                               << QStringList{"S.N.", "JOB NUMBER", "JOB DESCRIPTION"};
+        QTest::newRow("job 5") << int(reports::HeaderSet::Job5)
+                               << QStringList{"S.N.", "JOB NUMBER", "JOB DESCRIPTION", "CONSUMED ED", "STATUS %"};
+        QTest::newRow("job 6") << int(reports::HeaderSet::Job6)
+                               << QStringList{"S.N.",        "JOB NUMBER",  "JOB DESCRIPTION",
+                                              "CONSUMED ED", "ALLOTTED ED", "STATUS %"};
+        QTest::newRow("emp 7") << int(reports::HeaderSet::Emp7)
+                               << QStringList{"S.N.",  "EMPL. ID",    "EMPLOYEE NAME", "DEPARTMENT",
+                                              "GRADE", "DESIGNATION", "DATE OF BIRTH"};
+    }
+    void headerSets()
+    {
+        QFETCH(int, set);
+        QFETCH(QStringList, texts);
+        reports::Sheet s;
+        reports::writeHeader(s, reports::HeaderSet(set));
+        QCOMPARE(s.cells.value(0), texts);
+        QStringList numbers;
+        for (int c = 1; c <= texts.size(); ++c)
+            numbers << QString::number(c);
+        QCOMPARE(s.cells.value(1), numbers);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportBuilders)
+#include "test_report_builders.moc"
