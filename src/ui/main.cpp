@@ -81,7 +81,7 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(central);
     auto* outer = new QHBoxLayout(central);
     auto* card = new QVBoxLayout();
-    outer->addLayout(card, 1);
+    outer->addLayout(card, 5);
 
     // Banner.
     auto* banner = new QHBoxLayout();
@@ -121,6 +121,12 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     who->addWidget(Combo1, 1, 1);
     who->addWidget(Label7, 1, 2);
     card->addLayout(who);
+    // Pickers take no more room than their shortest useful width.
+    for (QComboBox* b : {Combo4, Combo1, periods->from[0], periods->from[1], periods->from[2], periods->to[0],
+                         periods->to[1], periods->to[2]}) {
+        b->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        b->setMinimumContentsLength(b == Combo4 || b == Combo1 ? 12 : 4);
+    }
 
     // Job rows of the card.
     Frame3 = named(new QGroupBox(QStringLiteral("Displaying JobName, JobNo, ED, BalanceED, AllottedED  && JobStatus"),
@@ -168,9 +174,10 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     Frame4 = named(new QGroupBox(QStringLiteral("Leaves"), central), QStringLiteral("Frame4"));
     auto* lg = new QGridLayout(Frame4);
     lg->setVerticalSpacing(2);
+    lg->setHorizontalSpacing(4);
     for (int i = 0; i < 9; ++i) {
         Text2[i] = named(new QLineEdit(Frame4), QStringLiteral("Text2"), i);
-        Text2[i]->setFixedWidth(44);
+        Text2[i]->setFixedWidth(36);
         Label8[i] = named(new QLabel(QString::fromLatin1(kLeaveCaptions[i]), Frame4), QStringLiteral("Label8"), i);
         Label13[i] = named(new QLabel(QString::number(kLeaveSerials[i]), Frame4), QStringLiteral("Label13"), i);
         const int pos = kLeaveSerials[i] - 1;
@@ -194,7 +201,7 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
 
     // Job lists and search.
     auto* right = new QVBoxLayout();
-    outer->addLayout(right, 1);
+    outer->addLayout(right, 4);
     Frame1 = named(new QGroupBox(QStringLiteral("Select jobs"), central), QStringLiteral("Frame1"));
     auto* jl = new QGridLayout(Frame1);
     auto list = [this](const char* name) {
@@ -213,18 +220,20 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     List6->setSortingEnabled(true);
     for (QListWidget* hidden : {List3, List4, List5, List7, List8})
         hidden->hide();
-    List1->setFixedWidth(80);
-    List6->setFixedWidth(80);
+    List1->setFixedWidth(64);
+    List6->setFixedWidth(64);
     Text3 = named(new QLineEdit(Frame1), QStringLiteral("Text3"));
     Text4 = named(new QLineEdit(Frame1), QStringLiteral("Text4"));
     SearchJob = named(new QPushButton(QStringLiteral("Find Job No"), Frame1), QStringLiteral("SearchJob"));
     SearchStrng = named(new QPushButton(QStringLiteral("Find Job"), Frame1), QStringLiteral("SearchStrng"));
-    jl->addWidget(List1, 0, 0);
-    jl->addWidget(List2, 0, 1);
-    jl->addWidget(List6, 0, 2);
+    auto* lists = new QHBoxLayout();
+    lists->addWidget(List1);
+    lists->addWidget(List2, 1);
+    lists->addWidget(List6);
+    jl->addLayout(lists, 0, 0, 1, 2);
     jl->addWidget(Text3, 1, 0);
     jl->addWidget(SearchJob, 1, 1);
-    jl->addWidget(Text4, 2, 0, 1, 1);
+    jl->addWidget(Text4, 2, 0);
     jl->addWidget(SearchStrng, 2, 1);
     right->addWidget(Frame1, 1);
 
