@@ -253,17 +253,31 @@ private slots:
         QCOMPARE(store::num(scalar("SELECT ED_Booked FROM leaves")), 30.0);
         QCOMPARE(rows("leaves"), 1);
 
+        // The days given back are the stored ones, even when the screen's
+        // figure is stale.
+        QCOMPARE(entry::updateCard(header(), 30, l, {{101, 12, 99, 0}, {102, 18, 0, 0}}), (QList<double>{-2, 32}));
+        QCOMPARE(balance(101), -2.0);
+
         // Delete gives the stored days back.
         const entry::LoadedCard d = entry::loadCard(10000001, kTo);
         QList<qint64> ids;
         for (const auto& r : d.rows)
             ids << r.id;
-        const QList<double> del = entry::deleteCard(header(), {{101, 12, 12, 0}, {102, 18, 18, 0}}, ids);
+        const QList<double> del = entry::deleteCard(header(), {{101, 12, 12, 0}, {102, 18, 0, 0}}, ids);
         QCOMPARE(del, (QList<double>{10, 50}));
         QCOMPARE(balance(101), 10.0);
         QCOMPARE(balance(102), 50.0);
         QCOMPARE(rows("leaves"), 0);
         QCOMPARE(rows("edbooked"), 0);
+
+        // A card that is gone cannot be deleted twice.
+        try {
+            entry::deleteCard(header(), {{101, 12, 12, 0}}, ids);
+            QFAIL("a deleted card was deleted again");
+        } catch (const entry::CardWriteError& e) {
+            QCOMPARE(e.routine(), QString("AddRecord"));
+        }
+        QCOMPARE(balance(101), 10.0);
     }
 
     void allottedCreditThenSave()

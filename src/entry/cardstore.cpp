@@ -27,8 +27,12 @@ const QString kUpdateLeaves = QStringLiteral(
     "WHERE ID = ?");
 const QString kUpdateEdbooked = QStringLiteral(
     "UPDATE edbooked SET DaysBooked = ?, Emp_Tot_ED = ?, Bal_ED = ? WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ?");
-const QString kEdbookedRowOf =
-    QStringLiteral("SELECT ID FROM edbooked WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ?");
+const QString kStoredDays =
+    QStringLiteral("SELECT DaysBooked FROM edbooked WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ? ORDER BY ID");
+// Writing the employee's row to itself makes a second save of the same
+// employee wait until the first has committed or rolled back, so the
+// duplicate check inside the transaction sees what the other one wrote.
+const QString kLockEmployee = QStringLiteral("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = ?");
 const QString kDeleteLeaves = QStringLiteral("DELETE FROM leaves WHERE ID = ?");
 const QString kDeleteEdbooked = QStringLiteral("DELETE FROM edbooked WHERE ID = ?");
 const QString kLoadRows = QStringLiteral(
@@ -74,6 +78,26 @@ QList<QVariant> leaveValues(const LeaveValues& l)
     return {l.CL, l.RH, l.EL, l.SL, l.HPL, l.HLY, l.SPL, l.LWP, l.MSC};
 }
 
+std::unique_ptr<store::Transaction> beginCard(qint64 empId)
+{
+    return step(kAddRecord, [&] {
+        auto t = std::make_unique<store::Transaction>();
+        store::exec(kLockEmployee, {empId});
+        return t;
+    });
+}
+
+// Days the card holds for a job now; the base of an update or delete.
+double storedDays(const CardHeader& card, qint64 jobNo, const char* routine)
+{
+    return step(routine, [&] {
+        QSqlQuery q = store::exec(kStoredDays, {card.toDate, card.empId, jobNo});
+        if (!q.next())
+            throw noRecord(QStringLiteral("booking of job number ") + QString::number(jobNo));
+        return store::num(q.value(0));
+    });
+}
+
 void commit(store::Transaction& t)
 {
     step(kAddRecord, [&] { t.commit(); });
@@ -106,7 +130,7 @@ bool cardExists(qint64 empId, const QDate& toDate)
 std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
                                         const QList<CardLine>& lines)
 {
-    auto t = step(kAddRecord, [] { return std::make_unique<store::Transaction>(); });
+    auto t = beginCard(card.empId);
     if (step(kAddRecord, [&] { return cardExists(card.empId, card.toDate); }))
         return std::nullopt;
     step(kAddRecord, [&] {
@@ -130,7 +154,7 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
 QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
                          const QList<CardLine>& lines)
 {
-    auto t = step(kAddRecord, [] { return std::make_unique<store::Transaction>(); });
+    auto t = beginCard(card.empId);
     step(kAddRecord, [&] {
         QSqlQuery q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
         if (!q.next())
@@ -143,11 +167,9 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
     });
     QList<double> balances;
     for (const CardLine& l : lines) {
-        step(kAddRecordED, [&] {
-            if (!store::exec(kEdbookedRowOf, {card.toDate, card.empId, l.jobNo}).next())
-                throw noRecord(QStringLiteral("booking of job number ") + QString::number(l.jobNo));
-        });
-        const double bal = moveBalance(l.jobNo, l.credit - l.days + l.oldDays, card.toDate);
+        // The days stored now are given back, whatever the screen last showed.
+        const double before = storedDays(card, l.jobNo, kAddRecordED);
+        const double bal = moveBalance(l.jobNo, l.credit - l.days + before, card.toDate);
         step(kAddRecordED, [&] {
             store::exec(kUpdateEdbooked, {l.days, totalED, bal, card.toDate, card.empId, l.jobNo});
         });
@@ -159,17 +181,18 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
 {
-    auto t = step(kAddRecord, [] { return std::make_unique<store::Transaction>(); });
-    QList<double> balances;
-    for (const CardLine& l : lines)
-        balances << moveBalance(l.jobNo, l.credit + l.oldDays, card.toDate);
-    step(kAddRecord, [&] {
+    auto t = beginCard(card.empId);
+    const qint64 leavesId = step(kAddRecord, [&] {
         QSqlQuery q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
         if (!q.next())
             throw noRecord(QStringLiteral("leaves of the card"));
-        const qint64 id = store::whole(q.value(0));
-        q.finish();
-        store::exec(kDeleteLeaves, {id});
+        return store::whole(q.value(0));
+    });
+    QList<double> balances;
+    for (const CardLine& l : lines)
+        balances << moveBalance(l.jobNo, l.credit + storedDays(card, l.jobNo, kUpdateProgED), card.toDate);
+    step(kAddRecord, [&] {
+        store::exec(kDeleteLeaves, {leavesId});
         for (qint64 ed : edIds)
             store::exec(kDeleteEdbooked, {ed});
     });

@@ -27,7 +27,7 @@ struct CardHeader {
 struct CardLine {
     qint64 jobNo = 0;
     double days = 0;    // days booked now
-    double oldDays = 0; // days stored before (a loaded card)
+    double oldDays = 0; // days the card held when it was opened (the store's own figure is used)
     double credit = 0;  // allotted ED credited to the balance on screen, not stored yet
 };
 
@@ -61,11 +61,13 @@ bool cardExists(qint64 empId, const QDate& toDate);
 // Throws CardWriteError; nothing is written then.
 std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
                                         const QList<CardLine>& lines);
-// Rewrites a stored card; returns the new balance of each line's job.
+// Rewrites a stored card; each job gets back the days the card holds for it
+// and loses the new days. Returns the new balance of each line's job.
 QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
                          const QList<CardLine>& lines);
 // Deletes a stored card (the leaves row and the edbooked rows `edIds`) and
-// gives its days back to the jobs; returns the new balance of each line's job.
+// gives the days it holds back to the jobs; returns the new balance of each
+// line's job.
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds);
 
 // A stored card, as opened for changing or deleting.

@@ -164,6 +164,8 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
         for (QWidget* w : std::initializer_list<QWidget*>{Label1[r], Label2[r], Text1[r], Text9[r], Label14[r],
                                                           Label6[r], Label6[r + 10], Label6[r + 20]}) {
             QSizePolicy sp = w->sizePolicy();
+            if (w == Label2[r])
+                sp.setHorizontalPolicy(QSizePolicy::Ignored); // a long name must not widen the card
             sp.setRetainSizeWhenHidden(true);
             w->setSizePolicy(sp);
             w->hide();
@@ -572,6 +574,7 @@ void Main::List1DblClick()
     Label1[r]->setText(QString::number(no));
     Label1[r]->show();
     Label2[r]->setText(QStringLiteral(" ") + textOf(List2, i));
+    Label2[r]->setToolTip(textOf(List2, i));
     Label2[r]->show();
     Text1[r]->show();
     Text9[r]->setText(QString::number(int(entry::roundHalfEven(app::leadingNumber(textOf(List5, i))))));
