@@ -1,0 +1,243 @@
+#include "entry/cardstore.h"
+
+#include "app/calendar.h"
+
+#include <memory>
+
+namespace entry {
+
+namespace {
+
+const QString kEdbookedOfCard = QStringLiteral("SELECT ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ?");
+const QString kLeavesOfCard =
+    QStringLiteral("SELECT ID FROM leaves WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
+const QString kInsertLeaves = QStringLiteral(
+    "INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString kInsertEdbooked = QStringLiteral(
+    "INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, Bal_ED) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+// The balance moves relative to what is stored, so the stored value is the
+// base of every change.
+const QString kMoveBalance =
+    QStringLiteral("UPDATE jobs SET Bal_ED = Bal_ED + ?, DateUpdate = ? WHERE JobNo = ?");
+const QString kBalanceOf = QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?");
+const QString kUpdateLeaves = QStringLiteral(
+    "UPDATE leaves SET ED_Booked = ?, CL = ?, rh = ?, EL = ?, SL = ?, HPL = ?, HLY = ?, SPL = ?, LWP = ?, MSC = ? "
+    "WHERE ID = ?");
+const QString kUpdateEdbooked = QStringLiteral(
+    "UPDATE edbooked SET DaysBooked = ?, Emp_Tot_ED = ?, Bal_ED = ? WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ?");
+const QString kStoredDays =
+    QStringLiteral("SELECT DaysBooked FROM edbooked WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ? ORDER BY ID");
+// Writing the employee's row to itself makes a second save of the same
+// employee wait until the first has committed or rolled back, so the
+// duplicate check inside the transaction sees what the other one wrote.
+const QString kLockEmployee = QStringLiteral("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = ?");
+const QString kDeleteLeaves = QStringLiteral("DELETE FROM leaves WHERE ID = ?");
+const QString kDeleteEdbooked = QStringLiteral("DELETE FROM edbooked WHERE ID = ?");
+const QString kLoadRows = QStringLiteral(
+    "SELECT JobNo, DaysBooked, ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
+const QString kLoadJob = QStringLiteral("SELECT Bal_ED, Limit_ED, JobName FROM jobs WHERE JobNo = ?");
+const QString kLoadLeaves = QStringLiteral(
+    "SELECT CL, rh, HPL, SL, EL, SPL, LWP, MSC, HLY FROM leaves WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
+
+store::DbError noRecord(const QString& what)
+{
+    return store::DbError(store::ErrorKind::NoRecord, QStringLiteral("3021"), QString(),
+                          QStringLiteral("No record found in the Database: ") + what + QLatin1Char('.'));
+}
+
+// Runs one step of a card write; a database error is tagged with the
+// routine it belongs to.
+template <typename F>
+auto step(const char* routine, F&& f)
+{
+    try {
+        return f();
+    } catch (const store::DbError& e) {
+        throw CardWriteError(QString::fromLatin1(routine), e);
+    }
+}
+
+// Moves a job's stored balance by `delta`, stamps the month-end date and
+// returns the new balance.
+double moveBalance(qint64 jobNo, double delta, const QDate& toDate)
+{
+    return step(kUpdateProgED, [&] {
+        store::exec(kMoveBalance, {delta, app::calendar::dateUpdateText(toDate), jobNo});
+        QSqlQuery q = store::exec(kBalanceOf, {jobNo});
+        if (!q.next())
+            throw noRecord(QStringLiteral("job number ") + QString::number(jobNo));
+        return store::num(q.value(0));
+    });
+}
+
+QList<QVariant> leaveValues(const LeaveValues& l)
+{
+    // In the order of the columns CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC.
+    return {l.CL, l.RH, l.EL, l.SL, l.HPL, l.HLY, l.SPL, l.LWP, l.MSC};
+}
+
+std::unique_ptr<store::Transaction> beginCard(qint64 empId)
+{
+    return step(kAddRecord, [&] {
+        auto t = std::make_unique<store::Transaction>();
+        store::exec(kLockEmployee, {empId});
+        return t;
+    });
+}
+
+// Days the card holds for a job now; the base of an update or delete.
+double storedDays(const CardHeader& card, qint64 jobNo, const char* routine)
+{
+    return step(routine, [&] {
+        QSqlQuery q = store::exec(kStoredDays, {card.toDate, card.empId, jobNo});
+        if (!q.next())
+            throw noRecord(QStringLiteral("booking of job number ") + QString::number(jobNo));
+        return store::num(q.value(0));
+    });
+}
+
+void commit(store::Transaction& t)
+{
+    step(kAddRecord, [&] { t.commit(); });
+}
+
+} // namespace
+
+CardWriteError::CardWriteError(QString routine, store::DbError error)
+    : routine_(std::move(routine)), error_(std::move(error))
+{
+}
+
+QString CardWriteError::boxText() const
+{
+    return errorBoxText(routine_, error_);
+}
+
+QString errorBoxText(const QString& routine, const store::DbError& e)
+{
+    return e.number() + QStringLiteral("\r\n") + routine + QStringLiteral(" SubRoutine\r\n") + e.description();
+}
+
+bool cardExists(qint64 empId, const QDate& toDate)
+{
+    if (store::exec(kEdbookedOfCard, {empId, toDate}).next())
+        return true;
+    return store::exec(kLeavesOfCard, {empId, toDate}).next();
+}
+
+std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
+                                        const QList<CardLine>& lines)
+{
+    auto t = beginCard(card.empId);
+    if (step(kAddRecord, [&] { return cardExists(card.empId, card.toDate); }))
+        return std::nullopt;
+    step(kAddRecord, [&] {
+        QList<QVariant> v{card.toDate, card.deptt, card.empId, card.empName, totalED};
+        v << leaveValues(leaves);
+        store::exec(kInsertLeaves, v);
+    });
+    QList<double> balances;
+    for (const CardLine& l : lines) {
+        const double bal = moveBalance(l.jobNo, l.credit - l.days, card.toDate);
+        step(kAddRecordED, [&] {
+            store::exec(kInsertEdbooked,
+                        {card.toDate, card.deptt, card.empId, card.empName, l.jobNo, l.days, totalED, bal});
+        });
+        balances << bal;
+    }
+    commit(*t);
+    return balances;
+}
+
+QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
+                         const QList<CardLine>& lines)
+{
+    auto t = beginCard(card.empId);
+    step(kAddRecord, [&] {
+        QSqlQuery q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
+        if (!q.next())
+            throw noRecord(QStringLiteral("leaves of the card"));
+        const qint64 id = store::whole(q.value(0));
+        q.finish();
+        QList<QVariant> v{totalED};
+        v << leaveValues(leaves) << id;
+        store::exec(kUpdateLeaves, v);
+    });
+    QList<double> balances;
+    for (const CardLine& l : lines) {
+        // The days stored now are given back, whatever the screen last showed.
+        const double before = storedDays(card, l.jobNo, kAddRecordED);
+        const double bal = moveBalance(l.jobNo, l.credit - l.days + before, card.toDate);
+        step(kAddRecordED, [&] {
+            store::exec(kUpdateEdbooked, {l.days, totalED, bal, card.toDate, card.empId, l.jobNo});
+        });
+        balances << bal;
+    }
+    commit(*t);
+    return balances;
+}
+
+QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
+{
+    auto t = beginCard(card.empId);
+    const qint64 leavesId = step(kAddRecord, [&] {
+        QSqlQuery q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
+        if (!q.next())
+            throw noRecord(QStringLiteral("leaves of the card"));
+        return store::whole(q.value(0));
+    });
+    QList<double> balances;
+    for (const CardLine& l : lines)
+        balances << moveBalance(l.jobNo, l.credit + storedDays(card, l.jobNo, kUpdateProgED), card.toDate);
+    step(kAddRecord, [&] {
+        store::exec(kDeleteLeaves, {leavesId});
+        for (qint64 ed : edIds)
+            store::exec(kDeleteEdbooked, {ed});
+    });
+    commit(*t);
+    return balances;
+}
+
+LoadedCard loadCard(qint64 empId, const QDate& toDate)
+{
+    LoadedCard c;
+    {
+        QSqlQuery q = store::exec(kLoadRows, {empId, toDate});
+        while (q.next()) {
+            LoadedRow r;
+            r.jobNo = store::whole(q.value(0));
+            r.days = store::num(q.value(1));
+            r.id = store::whole(q.value(2));
+            c.rows << r;
+        }
+    }
+    for (LoadedRow& r : c.rows) {
+        QSqlQuery q = store::exec(kLoadJob, {r.jobNo});
+        if (q.next()) {
+            r.jobFound = true;
+            r.balance = store::num(q.value(0));
+            r.allotted = store::num(q.value(1));
+            r.name = store::textOf(q.value(2));
+        }
+    }
+    QSqlQuery q = store::exec(kLoadLeaves, {empId, toDate});
+    if (q.next()) {
+        LeaveValues l;
+        for (int i = 0; i < kLeaveBoxes; ++i)
+            l.setBox(i, store::num(q.value(i)));
+        c.leaves = l;
+    }
+    return c;
+}
+
+QString deleteQuestion(const QString& empName, const QDate& from, const QDate& to)
+{
+    const QString fmt = QStringLiteral("dd/MM/yyyy");
+    return (QStringLiteral("Really want to delete the enteries against ") + empName + QStringLiteral(" for the period ")
+            + from.toString(fmt) + QStringLiteral(" to ") + to.toString(fmt) + QLatin1Char('.'))
+        .toUpper();
+}
+
+} // namespace entry

@@ -1,0 +1,221 @@
+#include "entry/jobmaster.h"
+
+#include "app/calendar.h"
+#include "app/numtext.h"
+#include "store/database.h"
+
+#include <cmath>
+#include <limits>
+
+namespace entry {
+
+namespace {
+const QString kJobNoOf = QStringLiteral("SELECT JobNo FROM jobs WHERE JobNo = ?");
+const QString kJobOf = QStringLiteral(
+    "SELECT JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt FROM jobs WHERE JobNo = ?");
+const QString kInsertJob = QStringLiteral(
+    "INSERT INTO jobs (JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt) VALUES (?, ?, ?, ?, ?, ?, ?)");
+const QString kUpdateJob = QStringLiteral(
+    "UPDATE jobs SET JobName = ?, ClientCo = ?, Limit_ED = ?, Bal_ED = ?, Job_Status = ? WHERE JobNo = ?");
+const QString kAllottedOf = QStringLiteral("SELECT Limit_ED FROM jobs WHERE JobNo = ?");
+const QString kStoreStatus = QStringLiteral("UPDATE jobs SET Job_Status = ?, DateUpdate = ? WHERE JobNo = ?");
+} // namespace
+
+bool isNumericText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    return ok && std::isfinite(v);
+}
+
+std::optional<qint64> jobNumberOf(const QString& text)
+{
+    if (!isNumericText(text))
+        return std::nullopt;
+    const double v = text.trimmed().toDouble();
+    if (v != std::floor(v) || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint64(v);
+}
+
+bool jobExists(qint64 jobNo)
+{
+    return store::exec(kJobNoOf, {jobNo}).next();
+}
+
+std::optional<JobRecord> readJob(qint64 jobNo)
+{
+    QSqlQuery q = store::exec(kJobOf, {jobNo});
+    if (!q.next())
+        return std::nullopt;
+    JobRecord j;
+    j.jobNo = store::whole(q.value(0));
+    j.name = store::textOf(q.value(1));
+    j.client = store::textOf(q.value(2));
+    j.allotted = store::num(q.value(3));
+    j.balance = store::num(q.value(4));
+    j.status = store::num(q.value(5));
+    j.lead = store::textOf(q.value(6));
+    return j;
+}
+
+void addJob(const JobRecord& job)
+{
+    store::exec(kInsertJob, {job.jobNo, job.name, job.client, job.allotted, 0.0, job.status, job.lead});
+}
+
+bool updateJob(const JobRecord& job)
+{
+    if (!jobExists(job.jobNo))
+        return false;
+    store::exec(kUpdateJob, {job.name, job.client, job.allotted, job.balance, job.status, job.jobNo});
+    return true;
+}
+
+std::optional<double> allottedOf(qint64 jobNo)
+{
+    QSqlQuery q = store::exec(kAllottedOf, {jobNo});
+    if (!q.next())
+        return std::nullopt;
+    return store::num(q.value(0));
+}
+
+QString editJobQuestion(const QString& jobNo)
+{
+    return QStringLiteral("You Have Selected Job Number ") + jobNo
+        + QStringLiteral(" for Editing. To Select\r\nOther Job Number, Double Click Job No. in the List Shown.\r\n\r\n"
+                         "Want to Edit this Job?");
+}
+
+QString creditQuestion(const QString& jobNo, double allotted)
+{
+    return QStringLiteral("Allotted ED for Job Number ") + jobNo + QStringLiteral(" is = ") + app::generalNumber(allotted)
+        + QStringLiteral("\r\nWant to take effect of this on Balance ED?");
+}
+
+double roundHalfEven(double value)
+{
+    const double f = std::floor(value);
+    const double diff = value - f;
+    if (diff < 0.5)
+        return f;
+    if (diff > 0.5)
+        return f + 1;
+    return std::fmod(f, 2.0) == 0 ? f : f + 1;
+}
+
+QString currentDepartment(const QString& pickerText)
+{
+    const int blank = pickerText.indexOf(QLatin1Char(' '));
+    return blank < 0 ? pickerText : pickerText.left(blank);
+}
+
+QString notAuthorizedMessage(const QString& lead, const QString& department)
+{
+    return QStringLiteral("This is a job of ") + lead + QStringLiteral(" Department. ") + department
+        + QStringLiteral(" Department\r\nis not authorized to edit its status.");
+}
+
+bool storeJobStatus(qint64 jobNo, int percent, const QDate& toDate)
+{
+    if (!jobExists(jobNo))
+        return false;
+    store::exec(kStoreStatus, {percent, app::calendar::dateUpdateText(toDate), jobNo});
+    return true;
+}
+
+namespace {
+
+// Matches text[ti..] against pattern[pi..].
+bool matchFrom(const QString& t, int ti, const QString& p, int pi)
+{
+    while (pi < p.size()) {
+        const QChar c = p[pi];
+        if (c == u'*') {
+            while (pi < p.size() && p[pi] == u'*')
+                ++pi;
+            if (pi == p.size())
+                return true;
+            for (int k = ti; k <= t.size(); ++k)
+                if (matchFrom(t, k, p, pi))
+                    return true;
+            return false;
+        }
+        if (ti >= t.size())
+            return false;
+        const QChar x = t[ti];
+        if (c == u'?') {
+            ++pi;
+        } else if (c == u'#') {
+            if (!(x >= u'0' && x <= u'9'))
+                return false;
+            ++pi;
+        } else if (c == u'[') {
+            const int close = p.indexOf(u']', pi + 1);
+            if (close < 0) {
+                // An unclosed bracket stands for itself.
+                if (x != c)
+                    return false;
+                ++pi;
+            } else {
+                int k = pi + 1;
+                bool negate = false;
+                if (k < close && p[k] == u'!') {
+                    negate = true;
+                    ++k;
+                }
+                bool hit = false;
+                while (k < close) {
+                    if (k + 2 < close && p[k + 1] == u'-') {
+                        if (x >= p[k] && x <= p[k + 2])
+                            hit = true;
+                        k += 3;
+                    } else {
+                        if (x == p[k])
+                            hit = true;
+                        ++k;
+                    }
+                }
+                if (hit == negate)
+                    return false;
+                pi = close + 1;
+            }
+        } else {
+            if (x != c)
+                return false;
+            ++pi;
+        }
+        ++ti;
+    }
+    return ti == t.size();
+}
+
+} // namespace
+
+bool likeMatch(const QString& text, const QString& pattern)
+{
+    return matchFrom(text, 0, pattern, 0);
+}
+
+bool jobNameMatches(const QString& name, const QString& searchText)
+{
+    return likeMatch(name.toUpper(), QLatin1Char('*') + searchText.toUpper() + QLatin1Char('*'));
+}
+
+int indexOfExact(const QStringList& entries, const QString& text)
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i] == text)
+            return i;
+    return -1;
+}
+
+QString foundQuestion(int count)
+{
+    return QString::number(count) + QStringLiteral(" found. Want to search further?");
+}
+
+} // namespace entry

@@ -1,0 +1,78 @@
+#pragma once
+// The job master (adding and editing jobs), the job status change of the
+// lead department, and the job search.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace entry {
+
+struct JobRecord {
+    qint64 jobNo = 0;
+    QString name;
+    QString client;
+    double allotted = 0; // Limit_ED
+    double balance = 0;  // Bal_ED
+    double status = 0;   // Job_Status
+    QString lead;
+};
+
+// A text a number can be read from as a whole (blanks around it allowed).
+bool isNumericText(const QString& text);
+// The job number typed in the job-number box, when it is a whole number in
+// the range of a job number.
+std::optional<qint64> jobNumberOf(const QString& text);
+
+bool jobExists(qint64 jobNo);
+std::optional<JobRecord> readJob(qint64 jobNo);
+// Adds a job with balance 0.
+void addJob(const JobRecord& job);
+// Stores name, client, allotted ED, balance and status of a job; false when
+// there is no such job.
+bool updateJob(const JobRecord& job);
+// Allotted ED of a job, when it exists.
+std::optional<double> allottedOf(qint64 jobNo);
+
+QString editJobQuestion(const QString& jobNo);
+QString creditQuestion(const QString& jobNo, double allotted);
+inline constexpr const char* kDuplicateJob =
+    "You are already having a job with this number, you\r\ncan't use same job number more than once.";
+inline constexpr const char* kBadJobNo = "Check Job No., it should be a long numeric.";
+inline constexpr const char* kBadAllotted = "Check Allotted Engg. Days (ED), it must be a positive numeric.";
+inline constexpr const char* kAddJobQuestion =
+    "You are going to Add a new job number to your Database.\r\nWould you like to proceed or cancel the operation.";
+inline constexpr const char* kJobAppended = "Current job details appended to the Database Successfully.";
+inline constexpr const char* kJobUpdated = "Selected Job updated successfully.";
+inline constexpr const char* kJobMissing = "No record found in the Database";
+
+// Job status.
+// Nearest whole number, halves to the even neighbour.
+double roundHalfEven(double value);
+// The department named by the department picker's text: its first word.
+QString currentDepartment(const QString& pickerText);
+QString notAuthorizedMessage(const QString& lead, const QString& department);
+inline constexpr const char* kStatusQuestion =
+    "Want to change job status, i.e. the percentage of job completed so far?\r\n"
+    "Changed job status will be displayed on next session only.";
+inline constexpr const char* kStatusTooHigh = "You can not fill Job Completion Status more than 100 Percent";
+// Stores a job's completion percentage; false when there is no such job.
+bool storeJobStatus(qint64 jobNo, int percent, const QDate& toDate);
+
+// Job search.
+// Pattern matching of the name search: "*" any run of characters, "?" any
+// one character, "#" any one digit, "[...]" any one character of the list
+// (ranges "A-C", "!" in front negates); everything else literally.
+bool likeMatch(const QString& text, const QString& pattern);
+// The name contains the search text, ignoring case, with the pattern rules.
+bool jobNameMatches(const QString& name, const QString& searchText);
+// First entry equal to the text, character by character; -1 when none.
+int indexOfExact(const QStringList& entries, const QString& text);
+QString foundQuestion(int count);
+inline constexpr const char* kAddJobOffer = "Job number not found. Want to ADD a job no.?";
+inline constexpr const char* kNoMoreMatch = "NO MORE MATCH FOUND.";
+inline constexpr const char* kNameNotFound = "Job name string not found. You may add a new job no.";
+
+} // namespace entry

@@ -1,0 +1,488 @@
+// Card checks, card writes, job master, job status and job search, without
+// any window, over the test database.
+#include "testsupport.h"
+
+#include "entry/cardchecks.h"
+#include "entry/cardstore.h"
+#include "entry/joblists.h"
+#include "entry/jobmaster.h"
+#include "store/database.h"
+
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+const QDate kTo(2009, 4, 20);
+
+entry::CardHeader header(qint64 emp = 10000001)
+{
+    return {emp, "Amy, Engineer", "Civil", kTo};
+}
+
+QStringList boxes(const QStringList& given, int n)
+{
+    QStringList l = given;
+    while (l.size() < n)
+        l << QString();
+    return l;
+}
+
+int rows(const QString& table)
+{
+    return scalar("SELECT COUNT(*) FROM " + table).toInt();
+}
+
+double balance(int jobNo)
+{
+    return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo}));
+}
+
+// A trigger that makes the database refuse any change of one job.
+void refuseUpdatesOfJob(int jobNo)
+{
+    if (usingPostgres()) {
+        store::execDirect("CREATE OR REPLACE FUNCTION refuse_job() RETURNS trigger AS $$ BEGIN "
+                          "RAISE EXCEPTION 'job is locked'; END $$ LANGUAGE plpgsql");
+        store::execDirect(QString("CREATE TRIGGER refuse_job BEFORE UPDATE ON jobs FOR EACH ROW WHEN (OLD.JobNo = %1) "
+                                  "EXECUTE FUNCTION refuse_job()")
+                              .arg(jobNo));
+    } else {
+        store::execDirect(QString("CREATE TRIGGER refuse_job BEFORE UPDATE ON jobs WHEN OLD.JobNo = %1 "
+                                  "BEGIN SELECT RAISE(ABORT, 'job is locked'); END")
+                              .arg(jobNo));
+    }
+}
+
+} // namespace
+
+class TestEntryLogic : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+    }
+
+    void init()
+    {
+        freshDatabase();
+        addEmployee(10000001, "Amy", "Civil");
+        addJob(101, "Pump house", 100, 10, 0, "Civil");
+        addJob(102, "Tank farm", 100, 50, 0, "Civil");
+        addJob(103, "Open yard", 100, 30, 0, "Mech");
+    }
+
+    void itemChecks_data()
+    {
+        QTest::addColumn<QStringList>("jobs");
+        QTest::addColumn<QStringList>("leaves");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("job 32 of 31") << QStringList{"20", "32"} << QStringList{}
+                                      << "Check Entry of Job Item 2, it must be positive limited to 31.";
+        QTest::newRow("last job row") << boxes({}, 9) + QStringList{"-1"} << QStringList{}
+                                      << "Check Entry of Job Item 10, it must be positive limited to 31.";
+        QTest::newRow("box 3 negative is item 4") << QStringList{} << QStringList{"", "", "", "-1"}
+                                                  << "Check Entry of Leave Item 4, it must be positive limited to 31.";
+        QTest::newRow("holiday box") << QStringList{} << boxes({}, 8) + QStringList{"32"}
+                                     << "Check Entry of Leave Item 9, it must be positive limited to 31.";
+        QTest::newRow("CL 12 RH 2 pass") << QStringList{"17"} << QStringList{"12", "2"} << "";
+        QTest::newRow("CL 12.5") << QStringList{} << QStringList{"12.5"}
+                                 << "Check Casual Leave Entry, it must be positive limited to 12.";
+        QTest::newRow("RH 3") << QStringList{"20", "8"} << QStringList{"2", "3"}
+                              << "Check Restricted Leave Entry, it must be positive limited to 2.";
+        QTest::newRow("words count as 0") << QStringList{"abc"} << QStringList{"x"} << "";
+    }
+    void itemChecks()
+    {
+        QFETCH(QStringList, jobs);
+        QFETCH(QStringList, leaves);
+        QFETCH(QString, message);
+        const auto m = entry::checkCardItems(boxes(jobs, 10), boxes(leaves, 9), 31);
+        QCOMPARE(m.value_or(QString()), message);
+    }
+
+    void sumCheck_data()
+    {
+        QTest::addColumn<QStringList>("jobs");
+        QTest::addColumn<int>("lastRow");
+        QTest::addColumn<QStringList>("leaves");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<double>("total");
+        QTest::newRow("fits") << QStringList{"20", "8"} << 1 << QStringList{"2", "1"} << "" << 28.0;
+        QTest::newRow("30.5") << QStringList{"20", "7.5"} << 1 << QStringList{"2", "1"}
+                              << "Check your enteries, sum of days is 30.5. It must be equal to 31." << 27.5;
+        QTest::newRow("7 days reads 7") << QStringList{"7 days", "21"} << 1 << QStringList{"3"} << "" << 28.0;
+        QTest::newRow("rows past the last not counted") << QStringList{"31", "5"} << 0 << QStringList{} << "" << 31.0;
+        QTest::newRow("leaves only") << QStringList{} << 0 << boxes({}, 8) + QStringList{"31"} << "" << 0.0;
+    }
+    void sumCheck()
+    {
+        QFETCH(QStringList, jobs);
+        QFETCH(int, lastRow);
+        QFETCH(QStringList, leaves);
+        QFETCH(QString, message);
+        QFETCH(double, total);
+        const entry::CardSum s = entry::checkCardSum(boxes(jobs, 10), lastRow, boxes(leaves, 9), 31);
+        QCOMPARE(s.SumValid, message.isEmpty());
+        QCOMPARE(s.message, message);
+        QCOMPARE(s.TotalED, total);
+    }
+
+    void placingJobs()
+    {
+        entry::CardJobs c;
+        int row = -1;
+        QCOMPARE(c.place(101, &row), entry::CardJobs::Placed::Ok);
+        QCOMPARE(row, 0);
+        QCOMPARE(c.place(101), entry::CardJobs::Placed::AlreadySelected);
+        for (int j = 2; j <= 10; ++j)
+            QCOMPARE(c.place(200 + j, &row), entry::CardJobs::Placed::Ok);
+        QCOMPARE(row, 9);
+        QCOMPARE(c.lastJobRow, 9);
+        QCOMPARE(c.place(999), entry::CardJobs::Placed::TooMany);
+        c.reset();
+        QCOMPARE(c.count, 10); // kept until the next placement
+        QCOMPARE(c.place(101, &row), entry::CardJobs::Placed::Ok);
+        QCOMPARE(row, 0);
+        QCOMPARE(c.lastJobRow, 0);
+    }
+
+    void threeJobCard()
+    {
+        entry::LeaveValues l;
+        l.CL = 1;
+        const auto b = entry::appendCard(header(), 30, l, {{101, 12, 0, 0}, {102, 18, 0, 0}, {103, 0, 0, 0}});
+        QVERIFY(b);
+        QCOMPARE(*b, (QList<double>{-2, 32, 30}));
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(rows("edbooked"), 3);
+        QCOMPARE(scalar("SELECT COUNT(*) FROM edbooked WHERE Emp_Tot_ED = 30").toInt(), 3);
+        QCOMPARE(store::num(scalar("SELECT ED_Booked FROM leaves")), 30.0);
+        QCOMPARE(store::num(scalar("SELECT CL FROM leaves")), 1.0);
+        QCOMPARE(balance(101), -2.0);
+        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE JobNo = 101")), -2.0);
+        QCOMPARE(store::num(scalar("SELECT DaysBooked FROM edbooked WHERE JobNo = 103")), 0.0);
+        QCOMPARE(scalar("SELECT DateUpdate FROM jobs WHERE JobNo = 103").toString(), QString("20/04/2009"));
+        QCOMPARE(store::dateOf(scalar("SELECT MonthName FROM leaves")), kTo);
+        QCOMPARE(scalar("SELECT EmpName FROM edbooked WHERE JobNo = 102").toString(), QString("Amy, Engineer"));
+
+        // The same employee and month again: nothing written.
+        QVERIFY(entry::cardExists(10000001, kTo));
+        QVERIFY(!entry::appendCard(header(), 30, l, {{101, 1, 0, 0}}));
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(rows("edbooked"), 3);
+        QCOMPARE(balance(101), -2.0);
+    }
+
+    void secondSaveWaitsAndIsRefused()
+    {
+        // Another program saves the same card at the same moment; its
+        // transaction is still open when this one starts.
+        std::atomic<bool> holding{false};
+        std::atomic<bool> ok{false};
+        std::thread other([&] {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "other");
+                db.setDatabaseName(QString(store::kConnectionString).mid(4));
+                if (db.open() && db.transaction()) {
+                    QSqlQuery q(db);
+                    ok = q.exec("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = 10000001")
+                        && q.exec("INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, "
+                                  "HPL, HLY, SPL, LWP, MSC) VALUES ('2009-04-20', 'Civil', 10000001, 'Amy', 0, 0, 0, 0, "
+                                  "0, 0, 31, 0, 0, 0)");
+                    holding = true;
+                    QThread::msleep(400);
+                    ok = ok && db.commit();
+                }
+                holding = true;
+                db.close();
+            }
+            QSqlDatabase::removeDatabase("other");
+        });
+        while (!holding)
+            QThread::msleep(5);
+        const auto b = entry::appendCard(header(), 31, {}, {{101, 31, 0, 0}});
+        other.join();
+        QVERIFY(ok);
+        QVERIFY(!b);
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(rows("edbooked"), 0);
+        QCOMPARE(balance(101), 10.0);
+    }
+
+    void cardWithoutJobsWritesLeavesOnly()
+    {
+        entry::LeaveValues l;
+        l.HLY = 31;
+        QVERIFY(entry::appendCard(header(), 0, l, {}));
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(rows("edbooked"), 0);
+        QVERIFY(entry::cardExists(10000001, kTo));
+        QVERIFY(!entry::appendCard(header(), 0, l, {}));
+        QCOMPARE(rows("leaves"), 1);
+    }
+
+    void failedJobUpdateWritesNothing_data()
+    {
+        QTest::addColumn<bool>("missingJob");
+        QTest::newRow("database refuses the update") << false;
+        QTest::newRow("job not in the table") << true;
+    }
+    void failedJobUpdateWritesNothing()
+    {
+        QFETCH(bool, missingJob);
+        if (!missingJob)
+            refuseUpdatesOfJob(103);
+        const int lastJob = missingJob ? 555 : 103;
+        try {
+            entry::appendCard(header(), 31, {}, {{101, 10, 0, 0}, {102, 11, 0, 0}, {lastJob, 10, 0, 0}});
+            QFAIL("the append did not fail");
+        } catch (const entry::CardWriteError& e) {
+            QCOMPARE(e.routine(), QString("UpdateProgED"));
+            QVERIFY(e.boxText().contains("\r\nUpdateProgED SubRoutine\r\n"));
+            QVERIFY(e.boxText().startsWith(e.error().number() + "\r\n"));
+        }
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(rows("edbooked"), 0);
+        QCOMPARE(balance(101), 10.0);
+        QCOMPARE(balance(102), 50.0);
+        QVERIFY(scalar("SELECT DateUpdate FROM jobs WHERE JobNo = 101").toString().isEmpty());
+        // The connection is still usable afterwards.
+        QVERIFY(entry::appendCard(header(), 31, {}, {{101, 31, 0, 0}}));
+        QCOMPARE(balance(101), -21.0);
+    }
+
+    void updateAndDelete()
+    {
+        entry::LeaveValues l;
+        l.CL = 2;
+        l.RH = 1;
+        QVERIFY(entry::appendCard(header(), 28, l, {{101, 10, 0, 0}, {102, 18, 0, 0}}));
+        QCOMPARE(balance(101), 0.0);
+
+        const entry::LoadedCard c = entry::loadCard(10000001, kTo);
+        QCOMPARE(c.rows.size(), 2);
+        QCOMPARE(c.rows[0].jobNo, 101);
+        QCOMPARE(c.rows[0].days, 10.0);
+        QCOMPARE(c.rows[0].balance, 0.0);
+        QCOMPARE(c.rows[0].allotted, 100.0);
+        QCOMPARE(c.rows[1].name, QString("Tank farm"));
+        QVERIFY(c.leaves);
+        QCOMPARE(c.leaves->CL, 2.0);
+        QCOMPARE(c.leaves->RH, 1.0);
+        QVERIFY(entry::loadCard(10000001, kTo.addMonths(1)).rows.isEmpty());
+
+        // 10 -> 12 days on job 101, one CL less.
+        l.CL = 0;
+        const QList<double> up = entry::updateCard(header(), 30, l, {{101, 12, 10, 0}, {102, 18, 18, 0}});
+        QCOMPARE(up, (QList<double>{-2, 32}));
+        QCOMPARE(balance(101), -2.0);
+        QCOMPARE(balance(102), 32.0);
+        QCOMPARE(store::num(scalar("SELECT DaysBooked FROM edbooked WHERE JobNo = 101")), 12.0);
+        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE JobNo = 101")), -2.0);
+        QCOMPARE(scalar("SELECT COUNT(*) FROM edbooked WHERE Emp_Tot_ED = 30").toInt(), 2);
+        QCOMPARE(store::num(scalar("SELECT CL FROM leaves")), 0.0);
+        QCOMPARE(store::num(scalar("SELECT ED_Booked FROM leaves")), 30.0);
+        QCOMPARE(rows("leaves"), 1);
+
+        // The days given back are the stored ones, even when the screen's
+        // figure is stale.
+        QCOMPARE(entry::updateCard(header(), 30, l, {{101, 12, 99, 0}, {102, 18, 0, 0}}), (QList<double>{-2, 32}));
+        QCOMPARE(balance(101), -2.0);
+
+        // Delete gives the stored days back.
+        const entry::LoadedCard d = entry::loadCard(10000001, kTo);
+        QList<qint64> ids;
+        for (const auto& r : d.rows)
+            ids << r.id;
+        const QList<double> del = entry::deleteCard(header(), {{101, 12, 12, 0}, {102, 18, 0, 0}}, ids);
+        QCOMPARE(del, (QList<double>{10, 50}));
+        QCOMPARE(balance(101), 10.0);
+        QCOMPARE(balance(102), 50.0);
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(rows("edbooked"), 0);
+
+        // A card that is gone cannot be deleted twice.
+        try {
+            entry::deleteCard(header(), {{101, 12, 12, 0}}, ids);
+            QFAIL("a deleted card was deleted again");
+        } catch (const entry::CardWriteError& e) {
+            QCOMPARE(e.routine(), QString("AddRecord"));
+        }
+        QCOMPARE(balance(101), 10.0);
+    }
+
+    void allottedCreditThenSave()
+    {
+        entry::JobRecord j;
+        j.jobNo = 700;
+        j.name = "New \"quoted\" job's name";
+        j.client = "O'Neil & Co";
+        j.allotted = 500;
+        j.status = 0;
+        j.lead = "Civil";
+        entry::addJob(j);
+        QCOMPARE(balance(700), 0.0);
+        QCOMPARE(store::num(scalar("SELECT Limit_ED FROM jobs WHERE JobNo = 700")), 500.0);
+        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 700").toString(), j.name);
+        QVERIFY(entry::jobExists(700));
+        QCOMPARE(entry::allottedOf(700).value_or(-1), 500.0);
+        QVERIFY(!entry::allottedOf(701));
+        // Balance 0 shown, 500 credited on the card row, 20 days booked.
+        const auto b = entry::appendCard(header(), 31, {}, {{700, 20, 0, 500}, {101, 11, 0, 0}});
+        QVERIFY(b);
+        QCOMPARE(b->first(), 480.0);
+        QCOMPARE(balance(700), 480.0);
+        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE JobNo = 700")), 480.0);
+    }
+
+    void jobMasterChecks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<bool>("jobNumber");
+        QTest::newRow("whole") << "1234" << true << true;
+        QTest::newRow("blanks around") << " 77 " << true << true;
+        QTest::newRow("zero") << "0" << true << true;
+        QTest::newRow("negative five") << "-5" << true << true;
+        QTest::newRow("fraction") << "12.5" << true << false;
+        QTest::newRow("too big") << "3000000000" << true << false;
+        QTest::newRow("empty") << "" << false << false;
+        QTest::newRow("words") << "12ab" << false << false;
+    }
+    void jobMasterChecks()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, numeric);
+        QFETCH(bool, jobNumber);
+        QCOMPARE(entry::isNumericText(text), numeric);
+        QCOMPARE(entry::jobNumberOf(text).has_value(), jobNumber);
+    }
+
+    void editingAJob()
+    {
+        auto j = entry::readJob(102);
+        QVERIFY(j);
+        QCOMPARE(j->name, QString("Tank farm"));
+        QCOMPARE(j->lead, QString("Civil"));
+        j->name = "Tank farm II";
+        j->balance = 75;
+        j->lead = "Other";
+        QVERIFY(entry::updateJob(*j));
+        QCOMPARE(balance(102), 75.0);
+        QCOMPARE(scalar("SELECT LeadDeptt FROM jobs WHERE JobNo = 102").toString(), QString("Civil"));
+        j->jobNo = 999;
+        QVERIFY(!entry::updateJob(*j));
+        try {
+            entry::addJob(entry::JobRecord{101, "again", "", 1, 0, 0, "Civil"});
+            QFAIL("a second job 101 was stored");
+        } catch (const store::DbError& e) {
+            QCOMPARE(e.kind(), store::ErrorKind::DuplicateKey);
+        }
+    }
+
+    void status_data()
+    {
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("45.5") << 45.5 << 46.0;
+        QTest::newRow("44.5") << 44.5 << 44.0;
+        QTest::newRow("44.6") << 44.6 << 45.0;
+        QTest::newRow("0.5") << 0.5 << 0.0;
+        QTest::newRow("100") << 100.0 << 100.0;
+        QTest::newRow("-2.5") << -2.5 << -2.0;
+    }
+    void status()
+    {
+        QFETCH(double, typed);
+        QFETCH(double, stored);
+        QCOMPARE(entry::roundHalfEven(typed), stored);
+        QVERIFY(entry::storeJobStatus(101, int(stored), kTo));
+        QCOMPARE(store::num(scalar("SELECT Job_Status FROM jobs WHERE JobNo = 101")), stored);
+        QCOMPARE(scalar("SELECT DateUpdate FROM jobs WHERE JobNo = 101").toString(), QString("20/04/2009"));
+    }
+
+    void statusAuthorisation()
+    {
+        QCOMPARE(entry::currentDepartment("Civil Engineering Works"), QString("Civil"));
+        QCOMPARE(entry::currentDepartment("Civil"), QString("Civil"));
+        QCOMPARE(entry::notAuthorizedMessage("Mech", "Civil"),
+                 QString("This is a job of Mech Department. Civil Department\r\nis not authorized to edit its status."));
+    }
+
+    void namePatterns_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("contains, any case") << "Open yard" << "ope" << true;
+        QTest::newRow("not adjacent") << "O p e" << "ope" << false;
+        QTest::newRow("empty text matches all") << "Pump" << "" << true;
+        QTest::newRow("star") << "Pump house" << "p*se" << true;
+        QTest::newRow("question") << "Pump" << "p?mp" << true;
+        QTest::newRow("hash digit") << "Block 7" << "k #" << true;
+        QTest::newRow("hash no digit") << "Block A" << "k #" << false;
+        QTest::newRow("range") << "Tank B" << "k [A-C]" << true;
+        QTest::newRow("range miss") << "Tank D" << "k [A-C]" << false;
+        QTest::newRow("negated list") << "Tank D" << "k [!A-C]" << true;
+        QTest::newRow("quote") << "O'Neil's pump" << "'neil" << true;
+        QTest::newRow("open bracket literal") << "Tank [old" << "[old" << true;
+    }
+    void namePatterns()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, search);
+        QFETCH(bool, match);
+        QCOMPARE(entry::jobNameMatches(name, search), match);
+    }
+
+    void numberSearchIsExact()
+    {
+        const QStringList l{"101", "102", "103"};
+        QCOMPARE(entry::indexOfExact(l, "101"), 0);
+        QCOMPARE(entry::indexOfExact(l, "103"), 2);
+        QCOMPARE(entry::indexOfExact(l, "103 "), -1);
+        QCOMPARE(entry::indexOfExact(l, "10"), -1);
+    }
+
+    void jobListsAndBalances()
+    {
+        const auto jobs = entry::loadJobLists();
+        QCOMPARE(jobs.size(), 3);
+        QCOMPARE(jobs[0].jobNo, 101);
+        QCOMPARE(jobs[2].lead, QString("Mech"));
+        QCOMPARE(jobs[1].balance, 50.0);
+        QCOMPARE(entry::balancesByJob().value(103), 30.0);
+        QCOMPARE(entry::listsCaption(3), QString("Select jobs out of given 3."));
+    }
+
+    void tenJobCardIsQuick()
+    {
+        QList<entry::CardLine> lines;
+        for (int j = 0; j < 10; ++j) {
+            addJob(300 + j, "Job", 100, 100, 0, "Civil");
+            lines << entry::CardLine{300 + j, 3, 0, 0};
+        }
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(entry::appendCard(header(), 30, {}, lines));
+        const qint64 ms = t.elapsed();
+        qInfo("ten-job card saved in %lld ms", ms);
+        QCOMPARE(rows("edbooked"), 10);
+        if (!usingPostgres())
+            QVERIFY2(ms < 20, qPrintable(QString::number(ms)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEntryLogic)
+#include "test_entry_logic.moc"

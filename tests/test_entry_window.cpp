@@ -1,0 +1,516 @@
+// The data-entry window driven offscreen: a whole card placed, typed, saved,
+// opened again, changed and deleted; job master, job status and job search.
+#include "testsupport.h"
+
+#include "app/clock.h"
+#include "store/database.h"
+#include "ui/main.h"
+#include "ui/program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+using namespace testsupport;
+using app::style::Critical;
+using app::style::Exclamation;
+using app::style::Information;
+using app::style::Question;
+
+namespace {
+
+int rows(const QString& table)
+{
+    return scalar("SELECT COUNT(*) FROM " + table).toInt();
+}
+
+double balance(int jobNo)
+{
+    return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo}));
+}
+
+} // namespace
+
+class TestEntryWindow : public QObject {
+    Q_OBJECT
+
+    ui::Main* m = nullptr;
+    ScriptedDialogs* boxes = nullptr;
+
+    template <typename W = QWidget>
+    W* w(const QString& name)
+    {
+        W* found = m->findChild<W*>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QString text(const QString& name)
+    {
+        if (auto* l = m->findChild<QLabel*>(name))
+            return l->text();
+        if (auto* e = m->findChild<QLineEdit*>(name))
+            return e->text();
+        if (auto* b = m->findChild<QPushButton*>(name))
+            return b->text();
+        qFatal("no text control %s", qPrintable(name));
+        return {};
+    }
+    void type(const QString& name, const QString& value)
+    {
+        auto* e = w<QLineEdit>(name);
+        e->clear();
+        QTest::keyClicks(e, value);
+    }
+    void dblClick(const QString& listName, int row)
+    {
+        auto* l = w<QListWidget>(listName);
+        QListWidgetItem* it = l->item(row);
+        QVERIFY(it);
+        l->scrollToItem(it);
+        const QPoint p = l->visualItemRect(it).center();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
+    }
+    void click(const QString& name) { QTest::mouseClick(w<QPushButton>(name), Qt::LeftButton); }
+    void trigger(const QString& action) { m->findChild<QAction*>(action)->trigger(); }
+    void expectBoxes(const QList<QPair<QString, int>>& expected)
+    {
+        QStringList got;
+        for (const Shown& s : boxes->shown)
+            got << QString("%1 [%2]").arg(s.text).arg(s.style);
+        QStringList want;
+        for (const auto& e : expected)
+            want << QString("%1 [%2]").arg(e.first).arg(e.second);
+        QCOMPARE(got, want);
+        boxes->clear();
+    }
+    // Places three jobs and types a 31-day card: 12 + 8 + 0 days, 2 CL, 9 holidays.
+    void typeThreeJobCard()
+    {
+        dblClick("List1", 0);
+        dblClick("List1", 1);
+        dblClick("List1", 2);
+        type("Text1_0", "12");
+        type("Text1_1", "8 days");
+        type("Text1_2", "0");
+        type("Text2_0", "2");
+        type("Text2_8", "9");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+        app::setToday(QDate(2009, 4, 25)); // period 21 March to 20 April 2009: 31 days
+    }
+
+    void init()
+    {
+        freshDatabase();
+        addEmployee(10000001, "Amy", "Civil", "Engineer");
+        addEmployee(10000002, "Bob", "Civil", "Draughtsman");
+        addEmployee(10000003, "Carl", "Mech", "Fitter");
+        addJob(101, "Pump house", 100, 10, 0, "Civil");
+        addJob(102, "Tank farm", 100, 50, 40, "Civil");
+        addJob(103, "Open yard", 100, 30, 0, "Mech");
+        addJob(104, "Tank cleaning", 100, 5, 0, "Civil");
+        for (int j = 105; j <= 111; ++j)
+            addJob(j, QString("Extra %1").arg(j), 100, 100, 0, "Civil");
+        boxes = &scriptDialogs();
+        QVERIFY(ui::startProgram());
+        m = ui::windows().main;
+        QVERIFY(m);
+        m->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m));
+        QCOMPARE(boxes->shown.size(), 0);
+    }
+
+    void cleanup()
+    {
+        ui::closeProgram();
+        m = nullptr;
+    }
+
+    void windowAfterLoad()
+    {
+        QCOMPARE(w<QListWidget>("List1")->count(), 11);
+        QCOMPARE(w<QListWidget>("List1")->item(0)->text(), QString("101"));
+        QCOMPARE(w<QListWidget>("List2")->item(1)->text(), QString("Tank farm"));
+        QCOMPARE(w<QGroupBox>("Frame1")->title(), QString("Select jobs out of given 11."));
+        QCOMPARE(w<QComboBox>("Combo5")->count(), 2);
+        QCOMPARE(text("AddRecord"), QString("Add Record"));
+        QVERIFY(w<QPushButton>("AddRecord")->isEnabled());
+        QCOMPARE(text("Label7"), QString("10000001"));
+        QCOMPARE(text("Label8_3"), QString("SL"));
+        QCOMPARE(text("Label13_3"), QString("1"));
+        QCOMPARE(text("Label13_0"), QString("5"));
+        QVERIFY(w("Frame5")->isHidden());
+        QVERIFY(w("Label1_0")->isHidden());
+    }
+
+    void wholeCardSavedChangedDeleted()
+    {
+        typeThreeJobCard();
+        QCOMPARE(text("Label1_0"), QString("101"));
+        QCOMPARE(text("Label2_0"), QString(" Pump house"));
+        QCOMPARE(text("Label6_0"), QString("10"));
+        QCOMPARE(text("Label6_10"), QString("100"));
+        QCOMPARE(text("Text9_1"), QString("40"));
+        QCOMPARE(text("Label6_21"), QString("Civil"));
+        QVERIFY(w("Label1_2")->isVisible());
+        QVERIFY(w("Label1_3")->isHidden());
+        QCOMPARE(m->Card.lastJobRow, 2);
+
+        dblClick("List1", 1);
+        expectBoxes({{"You have already selected this item", Exclamation}});
+
+        click("AddRecord");
+        expectBoxes({{"You are going to append this record to the existing Database.", 1 + Information},
+                     {"Current Record appended to the Database Successfully.", Information}});
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(rows("edbooked"), 3);
+        QCOMPARE(scalar("SELECT COUNT(*) FROM edbooked WHERE Emp_Tot_ED = 20").toInt(), 3);
+        QCOMPARE(store::num(scalar("SELECT CL FROM leaves")), 2.0);
+        QCOMPARE(store::num(scalar("SELECT HLY FROM leaves")), 9.0);
+        QCOMPARE(scalar("SELECT EmpName FROM leaves").toString(), QString("Amy, Engineer"));
+        QCOMPARE(scalar("SELECT Deptt FROM leaves").toString(), QString("Civil"));
+        QCOMPARE(store::dateOf(scalar("SELECT MonthName FROM leaves")), QDate(2009, 4, 20));
+        QCOMPARE(balance(101), -2.0);
+        QCOMPARE(balance(102), 42.0);
+        QCOMPARE(balance(103), 30.0);
+        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE JobNo = 101")), -2.0);
+        QCOMPARE(scalar("SELECT DateUpdate FROM jobs WHERE JobNo = 103").toString(), QString("20/04/2009"));
+        QCOMPARE(text("Label6_0"), QString("-2"));
+        QCOMPARE(w<QLabel>("Label6_0")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(w<QLabel>("Label6_1")->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
+        QCOMPARE(w<QListWidget>("List3")->item(0)->text(), QString("-2"));
+        QVERIFY(!w("AddRecord")->isEnabled());
+
+        // Open the card to change it: 12 -> 10 days, two more holidays.
+        trigger("EditRecord");
+        QCOMPARE(text("AddRecord"), QString("Update Record"));
+        QCOMPARE(text("Text1_0"), QString("12"));
+        QCOMPARE(text("Text1_1"), QString("8"));
+        QCOMPARE(text("Label6_0"), QString("-2"));
+        QCOMPARE(text("Label2_1"), QString("Tank farm"));
+        QCOMPARE(text("Text2_8"), QString("9"));
+        QVERIFY(!w("Frame1")->isEnabled());
+        QVERIFY(!w("Combo1")->isEnabled());
+        QCOMPARE(boxes->shown.size(), 0);
+        type("Text1_0", "10");
+        type("Text2_8", "11");
+        boxes->answers = {app::button::Cancel};
+        click("AddRecord");
+        expectBoxes({{"You are going to CHANGE the Current Record of the existing Database.", 1 + Information}});
+        QCOMPARE(balance(101), -2.0);
+        QCOMPARE(text("AddRecord"), QString("Update Record"));
+        click("AddRecord");
+        expectBoxes({{"You are going to CHANGE the Current Record of the existing Database.", 1 + Information},
+                     {"Current Record of the Database Changed Successfully.\r\nThe Program will Now RESET", Information}});
+        QCOMPARE(balance(101), 0.0);
+        QCOMPARE(store::num(scalar("SELECT DaysBooked FROM edbooked WHERE JobNo = 101")), 10.0);
+        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE JobNo = 101")), 0.0);
+        QCOMPARE(store::num(scalar("SELECT HLY FROM leaves")), 11.0);
+        QCOMPARE(text("AddRecord"), QString("Add Record"));
+        QVERIFY(w("Label1_0")->isHidden());
+        QVERIFY(w("Frame1")->isEnabled());
+
+        // Open it to delete: No first, then Yes.
+        trigger("DeleteRecord");
+        QCOMPARE(text("AddRecord"), QString("Delete Record"));
+        const QString question = "REALLY WANT TO DELETE THE ENTERIES AGAINST AMY, ENGINEER FOR THE PERIOD 21/03/2009 TO "
+                                 "20/04/2009.";
+        boxes->answers = {app::button::No};
+        click("AddRecord");
+        expectBoxes({{question, 4 + Exclamation}});
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(text("AddRecord"), QString("Delete Record"));
+        click("AddRecord");
+        expectBoxes({{question, 4 + Exclamation}, {"RECORD OF THE SELECTED EMPLOYEE DELETED SUCCESSFULLY.", Information}});
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(rows("edbooked"), 0);
+        QCOMPARE(balance(101), 10.0);
+        QCOMPARE(balance(102), 50.0);
+        QCOMPARE(text("AddRecord"), QString("Add Record"));
+        QVERIFY(!m->DeleteMode);
+
+        // Nothing stored any more.
+        trigger("EditRecord");
+        expectBoxes({{"NO RECORD FOUND FOR THE CURRENT SETTING.", Information}});
+        QVERIFY(w("Frame1")->isEnabled());
+    }
+
+    void secondCardOfTheMonthRefused()
+    {
+        typeThreeJobCard();
+        click("AddRecord");
+        boxes->clear();
+        w<QComboBox>("Combo1")->setCurrentIndex(1);
+        w<QComboBox>("Combo1")->setCurrentIndex(0);
+        QVERIFY(w("AddRecord")->isEnabled());
+        QCOMPARE(text("Text1_0"), QString());
+        type("Text1_0", "31");
+        click("AddRecord");
+        expectBoxes({{"You have already made entry of data corresponding to\r\nthis setting, check settings and Try-again.",
+                      Critical}});
+        QCOMPARE(rows("leaves"), 1);
+        QCOMPARE(rows("edbooked"), 3);
+        QCOMPARE(balance(101), -2.0);
+    }
+
+    void cancelOrFailureWritesNothing_data()
+    {
+        QTest::addColumn<bool>("inject");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("job update refused") << true;
+    }
+    void cancelOrFailureWritesNothing()
+    {
+        QFETCH(bool, inject);
+        if (inject) {
+            if (usingPostgres()) {
+                store::execDirect("CREATE OR REPLACE FUNCTION refuse_job() RETURNS trigger AS $$ BEGIN "
+                                  "RAISE EXCEPTION 'job is locked'; END $$ LANGUAGE plpgsql");
+                store::execDirect("CREATE TRIGGER refuse_job BEFORE UPDATE ON jobs FOR EACH ROW WHEN (OLD.JobNo = 103) "
+                                  "EXECUTE FUNCTION refuse_job()");
+            } else {
+                store::execDirect("CREATE TRIGGER refuse_job BEFORE UPDATE ON jobs WHEN OLD.JobNo = 103 "
+                                  "BEGIN SELECT RAISE(ABORT, 'job is locked'); END");
+            }
+        } else {
+            boxes->answers = {app::button::Cancel};
+        }
+        typeThreeJobCard();
+        click("AddRecord");
+        QCOMPARE(boxes->shown.size(), inject ? 2 : 1);
+        QCOMPARE(boxes->shown[0].text, QString("You are going to append this record to the existing Database."));
+        if (inject) {
+            QCOMPARE(boxes->shown[1].style, Critical);
+            QVERIFY2(boxes->shown[1].text.contains("\r\nUpdateProgED SubRoutine\r\n"), qPrintable(boxes->shown[1].text));
+            QVERIFY(boxes->shown[1].text.contains("job is locked"));
+        }
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(rows("edbooked"), 0);
+        QCOMPARE(balance(101), 10.0);
+        QCOMPARE(balance(102), 50.0);
+        QCOMPARE(text("Label6_0"), QString("10"));
+        QVERIFY(w("AddRecord")->isEnabled());
+    }
+
+    void checksBeforeSaving_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("job item 32") << "Text1_0" << "32" << "Check Entry of Job Item 1, it must be positive limited to 31.";
+        QTest::newRow("SL negative") << "Text2_3" << "-1" << "Check Entry of Leave Item 4, it must be positive limited to 31.";
+        QTest::newRow("RH 3") << "Text2_1" << "3" << "Check Restricted Leave Entry, it must be positive limited to 2.";
+        QTest::newRow("sum 30.5") << "Text2_8" << "8.5" << "Check your enteries, sum of days is 30.5. It must be equal to 31.";
+    }
+    void checksBeforeSaving()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        typeThreeJobCard();
+        type(box, value);
+        click("AddRecord");
+        expectBoxes({{message, Exclamation}});
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(text(box), value);
+    }
+
+    void keyboardAndHints()
+    {
+        typeThreeJobCard();
+        w("Text1_0")->setFocus();
+        QTest::keyClick(w("Text1_0"), Qt::Key_Return);
+        QVERIFY(w("Text1_1")->hasFocus());
+        w("Text1_2")->setFocus();
+        QTest::keyClick(w("Text1_2"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w("Text1_2"));
+        QTest::mouseDClick(w("Text1_1"), Qt::LeftButton);
+        QCOMPARE(text("Text1_1"), QString());
+        dblClick("List2", 2);
+        expectBoxes({{"Double Click the job number list for Selection\r\nJob no. is : 103", Information}});
+        QCOMPARE(w("List2")->toolTip(), QString("Job no. is : 103"));
+        // Enter in a leave box saves the card.
+        type("Text1_1", "8");
+        QTest::keyClick(w("Text2_4"), Qt::Key_Return);
+        QCOMPARE(rows("leaves"), 1);
+    }
+
+    void tenJobsAndReset()
+    {
+        for (int i = 0; i < 10; ++i)
+            dblClick("List1", i);
+        QCOMPARE(text("Label1_9"), QString("110"));
+        dblClick("List1", 10);
+        expectBoxes({{"You can not add more than 10 jobs at a time.", Critical}});
+        trigger("Resetz");
+        QVERIFY(w("Label1_0")->isHidden());
+        // The sorted list places the same job as the number list.
+        auto* l6 = w<QListWidget>("List6");
+        const int i = l6->row(l6->findItems("111", Qt::MatchExactly).first());
+        dblClick("List6", i);
+        QCOMPARE(text("Label1_0"), QString("111"));
+        QCOMPARE(text("Label6_0"), QString("100"));
+    }
+
+    void jobMasterAndAllottedCredit()
+    {
+        type("Text3", "900");
+        boxes->answers = {app::button::Yes};
+        click("SearchJob");
+        expectBoxes({{"Job number not found. Want to ADD a job no.?", 4 + Critical}});
+        QVERIFY(w("Frame5")->isVisible());
+        QCOMPARE(text("Text5"), QString("900"));
+        QVERIFY(!w("Frame1")->isEnabled());
+        QVERIFY(!w("AddRecord")->isEnabled());
+
+        type("Text6", "Boiler 'B' \"new\"");
+        type("Text8", "-5");
+        click("AddJob");
+        expectBoxes({{"Check Allotted Engg. Days (ED), it must be a positive numeric.", Exclamation}});
+        type("Text5", "101");
+        type("Text8", "500");
+        click("AddJob");
+        expectBoxes({{"You are already having a job with this number, you\r\ncan't use same job number more than once.",
+                      Exclamation}});
+        type("Text5", "9x");
+        click("AddJob");
+        expectBoxes({{"Check Job No., it should be a long numeric.", Exclamation}});
+        type("Text5", "900");
+        boxes->answers = {app::button::No};
+        click("AddJob");
+        expectBoxes({{"You are going to Add a new job number to your Database.\r\nWould you like to proceed or cancel the "
+                      "operation.",
+                      3 + Question}});
+        QCOMPARE(rows("jobs"), 11);
+        click("AddJob");
+        boxes->clear();
+        QCOMPARE(balance(900), 0.0);
+        QCOMPARE(store::num(scalar("SELECT Limit_ED FROM jobs WHERE JobNo = 900")), 500.0);
+        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 900").toString(), QString("Boiler 'B' \"new\""));
+        QVERIFY(w("Frame5")->isHidden());
+        QVERIFY(w("Frame1")->isEnabled());
+        auto* l1 = w<QListWidget>("List1");
+        QCOMPARE(l1->item(l1->count() - 1)->text(), QString("900"));
+
+        // Place the new job, credit its allotted ED, book 20 days.
+        dblClick("List1", l1->count() - 1);
+        QCOMPARE(text("Label6_0"), QString("0"));
+        QTest::mouseDClick(w("Label6_0"), Qt::LeftButton);
+        expectBoxes({{"Allotted ED for Job Number 900 is = 500\r\nWant to take effect of this on Balance ED?", 4 + Information}});
+        QCOMPARE(text("Label6_0"), QString("500"));
+        type("Text1_0", "20");
+        type("Text2_8", "11");
+        click("AddRecord");
+        QCOMPARE(balance(900), 480.0);
+        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE JobNo = 900")), 480.0);
+        QCOMPARE(text("Label6_0"), QString("480"));
+
+        // Edit a job: the stored job changes, the lists do not.
+        w<QListWidget>("List1")->setCurrentRow(1);
+        trigger("EditJob");
+        QCOMPARE(boxes->shown.last().text,
+                 QString("You Have Selected Job Number 102 for Editing. To Select\r\nOther Job Number, Double Click Job No. "
+                         "in the List Shown.\r\n\r\nWant to Edit this Job?"));
+        QCOMPARE(text("Text6"), QString("Tank farm"));
+        QVERIFY(w<QLineEdit>("Text5")->isReadOnly());
+        type("Text6", "Tank farm II");
+        type("Text10", "77");
+        type("Text8", "0");
+        boxes->clear();
+        click("AddJob");
+        expectBoxes({{"Selected Job updated successfully.", Information}});
+        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 102").toString(), QString("Tank farm II"));
+        QCOMPARE(balance(102), 77.0);
+        QCOMPARE(w<QListWidget>("List2")->item(1)->text(), QString("Tank farm"));
+        QVERIFY(!m->EditJobMode);
+    }
+
+    void jobStatusByLeadDepartment()
+    {
+        dblClick("List1", 2); // job 103, Mech
+        dblClick("List1", 0); // job 101, Civil
+        QTest::mouseDClick(w("Text9_0"), Qt::LeftButton);
+        expectBoxes({{"This is a job of Mech Department. Civil Department\r\nis not authorized to edit its status.", Critical}});
+        QVERIFY(w<QLineEdit>("Text9_0")->isReadOnly());
+
+        QTest::mouseDClick(w("Text9_1"), Qt::LeftButton);
+        expectBoxes({{"Want to change job status, i.e. the percentage of job completed so far?\r\nChanged job status will be "
+                      "displayed on next session only.",
+                      3 + Question}});
+        QVERIFY(!w<QLineEdit>("Text9_1")->isReadOnly());
+        QVERIFY(w("jobStUpdate")->isEnabled());
+        QVERIFY(!w("Frame1")->isEnabled());
+        type("Text9_1", "101");
+        click("jobStUpdate");
+        expectBoxes({{"You can not fill Job Completion Status more than 100 Percent", Exclamation}});
+        QVERIFY(w("jobStUpdate")->isEnabled());
+        type("Text9_1", "44.5");
+        click("jobStUpdate");
+        QCOMPARE(boxes->shown.size(), 0);
+        QCOMPARE(store::num(scalar("SELECT Job_Status FROM jobs WHERE JobNo = 101")), 44.0);
+        QCOMPARE(scalar("SELECT DateUpdate FROM jobs WHERE JobNo = 101").toString(), QString("20/04/2009"));
+        QVERIFY(w<QLineEdit>("Text9_1")->isReadOnly());
+        QVERIFY(!w("jobStUpdate")->isEnabled());
+        QVERIFY(w("Frame1")->isEnabled());
+        QCOMPARE(w<QListWidget>("List5")->item(0)->text(), QString("0"));
+    }
+
+    void jobSearch()
+    {
+        auto* l1 = w<QListWidget>("List1");
+        type("Text3", "111");
+        click("SearchJob");
+        QCOMPARE(l1->currentRow(), 10);
+        QCOMPARE(w<QListWidget>("List2")->currentRow(), 10);
+        type("Text3", "101");
+        click("SearchJob");
+        QCOMPARE(l1->currentRow(), 0);
+        QCOMPARE(w<QListWidget>("List6")->currentItem()->text(), QString("101"));
+        type("Text3", "101 ");
+        boxes->answers = {app::button::No};
+        click("SearchJob");
+        expectBoxes({{"Job number not found. Want to ADD a job no.?", 4 + Critical}});
+        QVERIFY(w("Frame5")->isHidden());
+
+        type("Text4", "OPE");
+        click("SearchStrng");
+        QCOMPARE(text("Text3"), QString("103"));
+        expectBoxes({{"1 found. Want to search further?", 4 + Information}, {"NO MORE MATCH FOUND.", Information}});
+
+        type("Text4", "tank");
+        click("SearchStrng");
+        expectBoxes({{"1 found. Want to search further?", 4 + Information},
+                     {"2 found. Want to search further?", 4 + Information},
+                     {"NO MORE MATCH FOUND.", Information}});
+        QCOMPARE(text("Text3"), QString("104"));
+
+        boxes->answers = {app::button::No};
+        click("SearchStrng");
+        expectBoxes({{"1 found. Want to search further?", 4 + Information}});
+        QCOMPARE(text("Text3"), QString("102"));
+
+        type("Text4", "zzz");
+        click("SearchStrng");
+        expectBoxes({{"Job name string not found. You may add a new job no.", Critical}});
+    }
+
+    void showHideJobList()
+    {
+        click("ShowJobs");
+        QCOMPARE(text("ShowJobs"), QString("Show JobList"));
+        QVERIFY(w("Frame1")->isHidden());
+        click("ShowJobs");
+        QCOMPARE(text("ShowJobs"), QString("Hide JobList"));
+        QVERIFY(w("Frame1")->isVisible());
+    }
+};
+
+QTEST_MAIN(TestEntryWindow)
+#include "test_entry_window.moc"
