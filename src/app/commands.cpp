@@ -4,6 +4,7 @@
 #include "app/clock.h"
 #include "app/demo.h"
 #include "app/settings.h"
+#include "queries/command.h"
 #include "store/database.h"
 #include "store/schema.h"
 
@@ -57,7 +58,7 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
 
 bool isCommand(const QStringList& args)
 {
-    return !args.isEmpty() && (args[0] == QLatin1String("create-database"));
+    return !args.isEmpty() && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("query"));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -66,6 +67,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     const QStringList rest = args.mid(1);
     if (cmd == QLatin1String("create-database"))
         return createDatabase(rest, out, err);
+    if (cmd == QLatin1String("query"))
+        return queries::runQueryCommand(rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }
