@@ -1,0 +1,1 @@
+karvela_test(test_queries PG SOURCES test_queries.cpp)
