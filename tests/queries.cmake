@@ -1,1 +1,2 @@
 karvela_test(test_queries PG SOURCES test_queries.cpp)
+karvela_test(test_sorting SOURCES test_sorting.cpp)
