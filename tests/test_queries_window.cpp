@@ -155,6 +155,10 @@ private slots:
         QCOMPARE(w->QueryIndex, 3);
         QCOMPARE(label(0), QString("LIST OF JOBS WITH UNDER BOOKING OF ED"));
         QCOMPARE(control<QLabel>("StatusBar1_2")->text(), label(0));
+        // Chosen by the program, an option runs its click handling too.
+        control<QRadioButton>("Option2_2")->setChecked(true);
+        QCOMPARE(w->QueryIndex, 2);
+        QCOMPARE(label(0), QString("LIST OF JOBS WITH OVER BOOKING OF ED"));
         click(6);
         QCOMPARE(label(0), QString("LIST OF Superannuated EMPLOYEES AS ON DATE (15/06/2024)"));
         QCOMPARE(control<QRadioButton>("Option2_6")->text(),
@@ -200,6 +204,10 @@ private slots:
         QCOMPARE(label(1), QString("Items found = 1"));
         QCOMPARE(w->UsedRows, 6);
         QCOMPARE(w->GridFormat, QString("^S.N.|^JOB NUMBER|<JOB DESCRIPTION|^CONSUMED ED|^STATUS %|^Lead Deptt."));
+        // Clicking the chosen option again starts the query afresh.
+        QTest::mouseClick(control("Option2_9"), Qt::LeftButton, {}, QPoint(6, control("Option2_9")->height() / 2));
+        QCOMPARE(grid().lastUsedRow(), 0);
+        QCOMPARE(label(1), QString("Items found = ?"));
 
         // Without a click since opening, option 0 is in force.
         action("Queries")->trigger();

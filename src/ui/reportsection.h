@@ -144,6 +144,7 @@ public:
     void queryPeriodChosen();         // a date picker while the panel is open
     void enableFromPickers();
     QPersistentModelIndex selectionAnchor; // where the last selection started
+    bool optionWasChosen = false;     // the pressed query option was chosen already
 
 protected:
     void closeEvent(QCloseEvent* e) override;

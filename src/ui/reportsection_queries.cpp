@@ -69,7 +69,18 @@ void ReportSection::setupQueryPanel()
     const QStringList captions = queries::optionCaptions();
     for (int i = 0; i < queries::kQueryCount; ++i) {
         Option2[i] = named(new QRadioButton(captions[i], Frame5), QStringLiteral("Option2"), i);
-        connect(Option2[i], &QRadioButton::clicked, this, [this, i] { option2Clicked(i); });
+        // An option runs when it becomes chosen, by the user or the program,
+        // and when the user clicks it again while it is chosen.
+        connect(Option2[i], &QRadioButton::pressed, this, [this, i] { optionWasChosen = Option2[i]->isChecked(); });
+        connect(Option2[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                option2Clicked(i);
+        });
+        connect(Option2[i], &QRadioButton::clicked, this, [this, i] {
+            if (optionWasChosen)
+                option2Clicked(i);
+            optionWasChosen = false;
+        });
     }
     Text1 = named(new QLineEdit(QStringLiteral("25-35"), Frame5), QStringLiteral("Text1"));
     Text1->setMaximumWidth(60);
@@ -269,8 +280,10 @@ void ReportSection::queriesClicked()
     grid->clearTexts();
     if (opening) {
         grid->setFixed(2, 0);
-        Option2[0]->setChecked(true);
-        option2Clicked(queries::LeadJobs);
+        if (Option2[0]->isChecked())
+            option2Clicked(queries::LeadJobs);
+        else
+            Option2[0]->setChecked(true);
         return;
     }
     grid->setFixed(2, 3);
