@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -135,8 +136,13 @@ void ReportSection::setupQueryPanel()
     connect(Combo5[1], &QComboBox::currentIndexChanged, this, [retitle] { retitle(queries::GradeEmps); });
     connect(Combo6, &QComboBox::currentIndexChanged, this, [retitle] { retitle(queries::SearchEmp); });
     new EventTap(Text3, [this](QEvent* e) {
-        if (e->type() == QEvent::FocusIn)
-            Text3->clear();
+        // Focus coming back with the window or after a pop-up is not the
+        // user entering the box.
+        if (e->type() == QEvent::FocusIn) {
+            const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+                Text3->clear();
+        }
         return false;
     });
     hooks(Label7)->onDoubleClick = [this] {
