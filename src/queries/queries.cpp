@@ -16,8 +16,23 @@ namespace {
 
 using reports::GridModel;
 
-const QString kEmployeeColumns = QStringLiteral("Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade");
-const QString kJobColumns = QStringLiteral("JobNo, JobName, Limit_ED, Bal_ED, Job_Status, LeadDeptt");
+// The statements. Rows come in record-key order; every value is bound.
+const QString kSelectEmployees =
+    QStringLiteral("SELECT Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade FROM employees");
+const QString kAllEmployees = kSelectEmployees + QStringLiteral(" ORDER BY ID");
+const QString kAgeGroup = kSelectEmployees + QStringLiteral(" WHERE DoB BETWEEN ? AND ? ORDER BY ID");
+const QString kTransferred = kSelectEmployees + QStringLiteral(" WHERE substr(Emp_Addr, 1, 11) = ? ORDER BY ID");
+const QString kSelectJobs =
+    QStringLiteral("SELECT JobNo, JobName, Limit_ED, Bal_ED, Job_Status, LeadDeptt FROM jobs WHERE ");
+const QString kLeadJobs = QStringLiteral("LeadDeptt = ? AND Job_Status < 100");
+const QString kOtherLeadJobs = QStringLiteral("LeadDeptt <> ? AND Job_Status < 100");
+const QString kOverBooked = QStringLiteral("Limit_ED > 0 AND Bal_ED < 0");
+const QString kUnderBooked = QStringLiteral("Limit_ED > 0 AND Bal_ED > 0 AND Job_Status < 100");
+const QString kClosedJobs = QStringLiteral("Job_Status = 100");
+const QString kJobBookings = QStringLiteral("SELECT MonthName, Emp_ID, EmpName, Deptt, DaysBooked FROM edbooked "
+                                            "WHERE JobNo = ? AND DaysBooked > 0 AND MonthName BETWEEN ? AND ? "
+                                            "ORDER BY ID");
+const QString kJobName = QStringLiteral("SELECT JobName FROM jobs WHERE JobNo = ? ORDER BY ID");
 
 // A field's value as text, unchanged; numbers in their shortest form, so
 // that what the driver hands back as 7.349999999999999 reads 7.35.
@@ -131,7 +146,7 @@ QueryResult employeeListing(GridModel& grid, EmpListing kind, const QString& sql
 
 QueryResult listGradeEmps(const QueryInputs& in, GridModel& grid)
 {
-    QString sql = QStringLiteral("SELECT ") + kEmployeeColumns + QStringLiteral(" FROM employees");
+    QString sql = kSelectEmployees;
     QStringList where;
     QList<QVariant> values;
     if (in.departmentPos > 0) {
@@ -160,9 +175,7 @@ QueryResult listAgeGroup(const QueryInputs& in, GridModel& grid)
     const QDate to = in.today.addDays(-365LL * range->first);
     QueryResult r = employeeListing(
         grid, EmpListing::Plain,
-        QStringLiteral("SELECT ") + kEmployeeColumns +
-            QStringLiteral(" FROM employees WHERE DoB BETWEEN ? AND ? ORDER BY ID"),
-        {from, to}, in.today);
+        kAgeGroup, {from, to}, in.today);
     r.from = from;
     r.to = to;
     r.title = QStringLiteral("LIST OF EMPLOYEES BORN BETWEEN ") + dmyText(from) + QStringLiteral(" AND ") + dmyText(to);
@@ -172,16 +185,13 @@ QueryResult listAgeGroup(const QueryInputs& in, GridModel& grid)
 QueryResult listSuperannuated(const QueryInputs& in, GridModel& grid)
 {
     return employeeListing(grid, EmpListing::Superannuated,
-                           QStringLiteral("SELECT ") + kEmployeeColumns + QStringLiteral(" FROM employees ORDER BY ID"),
-                           {}, in.today);
+                           kAllEmployees, {}, in.today);
 }
 
 QueryResult listTransferred(const QueryInputs& in, GridModel& grid)
 {
     return employeeListing(grid, EmpListing::Transferred,
-                           QStringLiteral("SELECT ") + kEmployeeColumns +
-                               QStringLiteral(" FROM employees WHERE substr(Emp_Addr, 1, 11) = ? ORDER BY ID"),
-                           {QStringLiteral("Transferred")}, in.today);
+                           kTransferred, {QStringLiteral("Transferred")}, in.today);
 }
 
 QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
@@ -215,8 +225,8 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     else
         for (const QString& c : columns)
             condition(c);
-    QSqlQuery q = store::exec(QStringLiteral("SELECT ") + kEmployeeColumns + QStringLiteral(" FROM employees WHERE ") +
-                                  conditions.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY ID"),
+    QSqlQuery q = store::exec(kSelectEmployees + QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR ")) +
+                                  QStringLiteral(" ORDER BY ID"),
                               values);
     int n = 0;
     while (q.next()) {
@@ -259,27 +269,27 @@ QueryResult jobListing(JobListing kind, const QueryInputs& in, GridModel& grid)
     switch (kind) {
     case JobListing::Lead:
         headers = jobHeader3() << QStringLiteral("ALLOTTED ED") << QStringLiteral("STATUS %");
-        where = QStringLiteral("LeadDeptt = ? AND Job_Status < 100");
+        where = kLeadJobs;
         values << in.leadDepartment;
         break;
     case JobListing::OtherLead:
         headers = jobHeader5() << QStringLiteral("Lead Deptt.");
         marks << QStringLiteral("^");
-        where = QStringLiteral("LeadDeptt <> ? AND Job_Status < 100");
+        where = kOtherLeadJobs;
         values << in.leadDepartment;
         break;
     case JobListing::Over:
         headers = jobHeader6();
-        where = QStringLiteral("Limit_ED > 0 AND Bal_ED < 0");
+        where = kOverBooked;
         break;
     case JobListing::Under:
         headers = jobHeader6();
-        where = QStringLiteral("Limit_ED > 0 AND Bal_ED > 0 AND Job_Status < 100");
+        where = kUnderBooked;
         break;
     case JobListing::Closed:
         headers = jobHeader5() << QStringLiteral("Lead Deptt.");
         marks << QStringLiteral("^");
-        where = QStringLiteral("Job_Status = 100");
+        where = kClosedJobs;
         break;
     }
     r.gridFormat = alignmentString(headers, marks);
@@ -287,9 +297,7 @@ QueryResult jobListing(JobListing kind, const QueryInputs& in, GridModel& grid)
     formatColStrg(grid);
     writeHeaderRows(grid, headers);
 
-    QSqlQuery q = store::exec(QStringLiteral("SELECT ") + kJobColumns + QStringLiteral(" FROM jobs WHERE ") + where +
-                                  QStringLiteral(" ORDER BY ID"),
-                              values);
+    QSqlQuery q = store::exec(kSelectJobs + where + QStringLiteral(" ORDER BY ID"), values);
     int n = 0;
     while (q.next()) {
         const QVariant jobNo = q.value(0), name = q.value(1), limit = q.value(2), bal = q.value(3),
@@ -358,10 +366,7 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
         jobNo = static_cast<qint64>(number);
     else
         jobNo = number;
-    QSqlQuery q = store::exec(QStringLiteral("SELECT MonthName, Emp_ID, EmpName, Deptt, DaysBooked FROM edbooked "
-                                             "WHERE JobNo = ? AND DaysBooked > 0 AND MonthName BETWEEN ? AND ? "
-                                             "ORDER BY ID"),
-                              {jobNo, in.from, in.to});
+    QSqlQuery q = store::exec(kJobBookings, {jobNo, in.from, in.to});
     int n = 0;
     double total = 0;
     while (q.next()) {
@@ -377,7 +382,7 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
     }
     grid.setCell(n + 2, 1, QStringLiteral("TOTAL ED BOOKED"));
     grid.setCell(n + 2, 5, numberText(total));
-    QSqlQuery names = store::exec(QStringLiteral("SELECT JobName FROM jobs WHERE JobNo = ? ORDER BY ID"), {jobNo});
+    QSqlQuery names = store::exec(kJobName, {jobNo});
     while (names.next())
         grid.setCell(2, 6, asText(names.value(0)));
     r.title = QStringLiteral("SEARCH RESULTS FOR BOOKING AGAINST JOB NO. ") + in.jobText;
