@@ -5,6 +5,7 @@
 #include "app/demo.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "queries/command.h"
 #include "store/database.h"
 #include "store/schema.h"
 #include "reports/builders.h"
@@ -224,7 +225,9 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
 
 bool isCommand(const QStringList& args)
 {
-    return !args.isEmpty() && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report"));
+    return !args.isEmpty()
+        && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
+            || args[0] == QLatin1String("query"));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -235,6 +238,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return createDatabase(rest, out, err);
     if (cmd == QLatin1String("report"))
         return report(rest, out, err);
+    if (cmd == QLatin1String("query"))
+        return queries::runQueryCommand(rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }

@@ -176,6 +176,7 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
         connect(periods->to[i], &QComboBox::currentIndexChanged, this, &ReportSection::periodChosen);
     }
     buildReportPanel();
+    setupQueryPanel();
 }
 
 void ReportSection::setProgress(int value)
@@ -201,7 +202,7 @@ bool ReportSection::load()
     } catch (const store::DbError&) {
     }
     setProgress(85);
-    // The query panel's search-field list is filled here.
+    FillSearchFields();
     setProgress(90);
     if (Combo4->count() > 0)
         selectEntry(Combo4, app::defaultDepartmentIndex(app::globals().Department, Combo4->count()));
@@ -351,8 +352,10 @@ void ReportSection::employeeChosen()
 
 void ReportSection::periodChosen()
 {
-    if (QueryMode)
+    if (QueryMode) {
+        queryPeriodChosen();
         return;
+    }
     FindDuration();
     showPeriodLabel();
 }

@@ -2,11 +2,16 @@
 // The start-up window: booking reports, queries and the report grid.
 
 #include "app/calendar.h"
+#include "queries/gridtools.h"
+#include "queries/queries.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -121,6 +126,56 @@ public:
     reports::Request reportRequest();
 
     // --- Query panel, sorting and clipboard ----------------------------------
+    int QueryIndex = 0;               // last query option clicked
+    queries::ClipState clip;          // ClipRows, ClipCols, CutMark
+
+    QRadioButton* Option2[11] = {};   // the query options
+    QLineEdit* Text1 = nullptr;       // age range
+    QLineEdit* Text2 = nullptr;       // search text
+    QLineEdit* Text3 = nullptr;       // job number
+    QComboBox* Combo6 = nullptr;      // search field
+    QPushButton* GenerateList = nullptr; // "&Show"
+    QLabel* StatusPanel2 = nullptr;   // status bar panel 2: the query title
+    QAction* QueriesAction = nullptr; // "Open &Queries" / "Close &Queries"
+    QAction* HelpAction = nullptr;
+    QMenu* Sortz = nullptr;
+    QAction* AscNo = nullptr;
+    QAction* DescNo = nullptr;
+    QAction* SortMaxMin = nullptr;
+    QAction* SortMinMax = nullptr;
+    QAction* Alphabet = nullptr;
+    QAction* AlphabetRev = nullptr;
+    QAction* Normalize = nullptr;
+    QMenu* pop = nullptr;             // the grid's pop-up menu
+    QAction* popCopy = nullptr;
+    QAction* popCut = nullptr;
+    QAction* popPaste = nullptr;
+    QAction* popSelectAll = nullptr;
+    QAction* popClearClip = nullptr;
+
+    void FillSearchFields();
+    void queriesClicked();            // opens or closes the panel
+    void option2Clicked(int index);   // chooses a query
+    void GenerateListClicked();       // runs the chosen query
+    void showHelp();
+    // What the panel's inputs hold now.
+    queries::QueryInputs queryInputs() const;
+
+    // The grid's selection: cursor cell and other corner.
+    queries::Block gridSelection() const;
+    void setGridSelection(const queries::Block& block);
+    void sortGrid(queries::SortMode mode);
+    void sortGridByDate(bool latestFirst);
+    void CopySelection();
+    void CutSelection();
+    void PasteClip();
+    void selectAllCells();
+    void ClearClipboard();
+    void setupQueryPanel();           // query panel, Sortz, Help and the pop-up menu
+    void queryPeriodChosen();         // a date picker while the panel is open
+    void enableFromPickers();
+    QPersistentModelIndex selectionAnchor; // where the last selection started
+    bool optionWasChosen = false;     // the pressed query option was chosen already
 
 protected:
     void closeEvent(QCloseEvent* e) override;

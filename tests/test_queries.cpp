@@ -1,0 +1,560 @@
+// The employee and job queries, their titles and the headless export, over
+// small fixtures on the test data source.
+#include "testsupport.h"
+
+#include "app/clock.h"
+#include "queries/command.h"
+#include "queries/headers.h"
+#include "queries/panel.h"
+#include "queries/queries.h"
+#include "reports/gridmodel.h"
+#include "store/database.h"
+
+#include <QTest>
+
+using namespace testsupport;
+using queries::QueryInputs;
+using queries::QueryResult;
+using reports::GridModel;
+
+namespace {
+
+const QDate kToday(2024, 6, 15);
+
+QueryInputs inputs()
+{
+    QueryInputs in;
+    in.today = kToday;
+    return in;
+}
+
+// Column `col` of the data rows 2 to 2 + n - 1.
+QStringList column(const GridModel& g, int col, int n)
+{
+    QStringList l;
+    for (int r = 2; r < 2 + n; ++r)
+        l << g.cell(r, col);
+    return l;
+}
+
+QStringList row(const GridModel& g, int r, int cols)
+{
+    QStringList l;
+    for (int c = 0; c < cols; ++c)
+        l << g.cell(r, c);
+    return l;
+}
+
+void addBooking(const QDate& month, const QString& deptt, qint64 empId, const QString& name, int jobNo, double days)
+{
+    store::exec(QStringLiteral("INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, "
+                               "Emp_Tot_ED, Bal_ED) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                {month, deptt, empId, name, jobNo, days, days, 0.0});
+}
+
+} // namespace
+
+class TestQueries : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+        app::setToday(kToday);
+    }
+    void init() { freshDatabase(); }
+
+    // --- Employee queries -------------------------------------------------
+
+    void ageRangeRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("25-35") << "25-35" << true;
+        QTest::newRow("16-60") << "16-60" << true;
+        QTest::newRow("45-25") << "45-25" << true;
+        QTest::newRow("15-60") << "15-60" << false;
+        QTest::newRow("16-61") << "16-61" << false;
+        QTest::newRow("5-35") << "5-35" << false;
+        QTest::newRow("25-355") << "25-355" << false;
+        QTest::newRow("2535") << "2535" << false;
+        QTest::newRow("25 35") << "25 35" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void ageRangeRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        addEmployee(10000001, "Asha", "Civil");
+        GridModel g;
+        QueryInputs in = inputs();
+        in.ageRange = text;
+        const QueryResult r = queries::runQuery(queries::AgeGroup, in, g);
+        QCOMPARE(!r.refusal.has_value(), accepted);
+        if (!accepted) {
+            QCOMPARE(*r.refusal, QString("ENTER AGE IN PROPER FORMAT AND TRY AGAIN. THERE MUST BE TWO\r\n"
+                                         "DIGITS BEFORE AND AFTER - (Minus) SIGN WITH NO SPACE IN BETWEEN.\r\n"
+                                         "AGE BELOW 16 AND ABOVE 60 ARE NOT ALLOWED."));
+            QCOMPARE(g.lastUsedRow(), 0);
+            QVERIFY(!r.countLine && !r.title && !r.from);
+        }
+    }
+
+    void ageGroupBoundsBothIncluded()
+    {
+        // 25-35: born between today - 35*365 and today - 25*365 days.
+        addEmployee(10000001, "Oldest In", "Civil", "Engineer", "E3", kToday.addDays(-12775));
+        addEmployee(10000002, "Too Old", "Civil", "Engineer", "E3", kToday.addDays(-12776));
+        addEmployee(10000003, "Youngest In", "Civil", "Engineer", "E3", kToday.addDays(-9125));
+        addEmployee(10000004, "Too Young", "Civil", "Engineer", "E3", kToday.addDays(-9124));
+        GridModel g;
+        QueryInputs in = inputs();
+        in.ageRange = "25-35";
+        const QueryResult r = queries::runQuery(queries::AgeGroup, in, g);
+        QCOMPARE(column(g, 2, 2), QStringList({"Oldest In", "Youngest In"}));
+        QCOMPARE(*r.from, kToday.addDays(-12775));
+        QCOMPARE(*r.to, kToday.addDays(-9125));
+        QCOMPARE(*r.title, "LIST OF EMPLOYEES BORN BETWEEN " + kToday.addDays(-12775).toString("dd/MM/yyyy") + " AND " +
+                               kToday.addDays(-9125).toString("dd/MM/yyyy"));
+        QCOMPARE(*r.countLine, QString("Items found = 2"));
+        QCOMPARE(r.usedRows, 6);
+        QCOMPARE(g.cell(5, 2), queries::footerLine(kToday));
+        // Reversed ages are accepted and find nobody.
+        in.ageRange = "45-25";
+        GridModel g2;
+        const QueryResult r2 = queries::runQuery(queries::AgeGroup, in, g2);
+        QVERIFY(!r2.refusal);
+        QVERIFY(*r2.from > *r2.to);
+        QCOMPARE(g2.cell(2, 2), QString("NONE FOUND"));
+        QCOMPARE(r2.usedRows, 5);
+    }
+
+    void gradeListing()
+    {
+        addEmployee(10000001, "Asha", "Civil", "Engineer", "E3", QDate(1980, 5, 2), "Colony");
+        addEmployee(10000002, "Ravi", "Mech", "Manager", "E3");
+        addEmployee(10000003, "Old Hand", "Civil", "Draughtsman", "E1", QDate(1950, 1, 1));
+        addEmployee(10000004, "Gone", "Civil", "Engineer", "E3", QDate(1985, 1, 1), "Transferred to HQ");
+        GridModel g;
+        QueryInputs in = inputs();
+        in.grade = "ALL";
+        in.department = "All Departments";
+        QueryResult r = queries::runQuery(queries::GradeEmps, in, g);
+        QCOMPARE(column(g, 1, 4), QStringList({"10000001", "10000002", "10000003", "10000004"}));
+        QCOMPARE(row(g, 0, 7), queries::empHeader7());
+        QCOMPARE(row(g, 1, 7), QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(row(g, 2, 7), QStringList({"1", "10000001", "Asha", "Civil", "E3", "Engineer",
+                                            queries::shortDateText(QDate(1980, 5, 2))}));
+        QCOMPARE(*r.gridFormat, QString("^S.N.|^EMPL. ID|<EMPLOYEE NAME|<DEPARTMENT|^GRADE"));
+        QCOMPARE(g.widthZ(2), 29);
+        QCOMPARE(g.cell(7, 2), queries::footerLine(kToday));
+        QVERIFY(g.cell(6, 2).isEmpty());
+        QCOMPARE(r.usedRows, 8);
+
+        in.gradePos = 2;
+        in.grade = "E3";
+        in.departmentPos = 1;
+        in.department = "Civil";
+        GridModel g2;
+        r = queries::runQuery(queries::GradeEmps, in, g2);
+        QCOMPARE(column(g2, 2, 2), QStringList({"Asha", "Gone"}));
+        QCOMPARE(*r.countLine, QString("Items found = 2"));
+
+        in.grade = "E9";
+        GridModel g3;
+        r = queries::runQuery(queries::GradeEmps, in, g3);
+        QCOMPARE(*r.countLine, QString("Items found = 0"));
+        QCOMPARE(g3.cell(2, 2), QString("NONE FOUND"));
+        QCOMPARE(g3.cell(4, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 5);
+    }
+
+    void superannuationDate_data()
+    {
+        QTest::addColumn<QDate>("dob");
+        QTest::addColumn<QString>("retires");
+        QTest::newRow("1 Jan") << QDate(1950, 1, 1) << "31/12/2009";
+        QTest::newRow("1 Mar leap") << QDate(1952, 3, 1) << "29/02/2012";
+        QTest::newRow("15 Feb") << QDate(1950, 2, 15) << "28/02/2010";
+        QTest::newRow("10 Dec") << QDate(1950, 12, 10) << "31/12/2010";
+        QTest::newRow("1 Dec") << QDate(1950, 12, 1) << "30/11/2010";
+        QTest::newRow("31 Jan") << QDate(1950, 1, 31) << "31/01/2010";
+        QTest::newRow("29 Feb, no leap day 60 years on") << QDate(1840, 2, 29) << "28/02/1900";
+    }
+    void superannuationDate()
+    {
+        QFETCH(QDate, dob);
+        QFETCH(QString, retires);
+        QCOMPARE(queries::dmyText(queries::superannuationDate(dob)), retires);
+    }
+
+    void superannuatedListing()
+    {
+        addEmployee(10000001, "Exactly", "Civil", "Engineer", "E3", kToday.addDays(-21915));
+        addEmployee(10000002, "One Day More", "Civil", "Engineer", "E3", kToday.addDays(-21916));
+        addEmployee(10000003, "Young", "Civil");
+        addEmployee(10000004, "First Of Month", "Mech", "Fitter", "W2", QDate(1960, 3, 1));
+        GridModel g;
+        const QueryResult r = queries::runQuery(queries::Superannuated, inputs(), g);
+        const QDate d = kToday.addDays(-21916);
+        QCOMPARE(g.cell(0, 7), QString("DATE OF SUPERANNUATION"));
+        QCOMPARE(g.cell(1, 7), QString("8"));
+        QCOMPARE(row(g, 2, 8), QStringList({"1", "10000002", "One Day More", "Civil", "E3", "Engineer", queries::dmyText(d),
+                                            queries::dmyText(queries::superannuationDate(d))}));
+        QCOMPARE(row(g, 3, 8), QStringList({"2", "10000004", "First Of Month", "Mech", "W2", "Fitter", "01/03/1960",
+                                            "29/02/2020"}));
+        QCOMPARE(*r.countLine, QString("Items found = 2"));
+        QCOMPARE(g.cell(5, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 6);
+    }
+
+    void transferredListing()
+    {
+        addEmployee(10000001, "Gone", "Civil", "Engineer", "E3", QDate(1980, 2, 3), "Transferred to Pune office");
+        addEmployee(10000002, "Stays", "Civil", "Engineer", "E3", QDate(1980, 1, 1), "Colony, Transferred earlier");
+        addEmployee(10000003, "Also Gone", "Mech", "Fitter", "W1", QDate(1981, 1, 1), "Transferred");
+        GridModel g;
+        const QueryResult r = queries::runQuery(queries::Transferred, inputs(), g);
+        QCOMPARE(column(g, 2, 2), QStringList({"Gone", "Also Gone"}));
+        QCOMPARE(g.cell(2, 6), QString("03/02/1980"));
+        QCOMPARE(g.cell(2, 7), QString("Transferred to Pune office"));
+        QCOMPARE(g.cell(0, 7), QString("WHERE TRANSFERRED"));
+        QCOMPARE(*r.gridFormat, QString("^S.N.|^EMPL. ID|<EMPLOYEE NAME|<DEPARTMENT|^GRADE|<DESIGNATION|<DATE OF BIRTH|"
+                                        "<WHERE TRANSFERRED"));
+        QCOMPARE(r.usedRows, 6);
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("name, any case") << "SHARMA" << 0 << QStringList{"10000001", "10000004"};
+        QTest::newRow("quote") << "D'Souza" << 0 << QStringList{"10000002"};
+        QTest::newRow("percent") << "100%" << 5 << QStringList{"10000003"};
+        QTest::newRow("underscore") << "a_b" << 5 << QStringList{"10000004"};
+        QTest::newRow("backslash") << "x\\y" << 5 << QStringList{"10000001"};
+        QTest::newRow("number") << "0003" << 1 << QStringList{"10000003"};
+        QTest::newRow("birth year") << "1977" << 2 << QStringList{"10000002"};
+        QTest::newRow("designation") << "manager" << 3 << QStringList{"10000004"};
+        QTest::newRow("department") << "mech" << 4 << QStringList{"10000003", "10000004"};
+        QTest::newRow("grade") << "e1" << 6 << QStringList{"10000002"};
+        QTest::newRow("entire record") << "pune" << 7 << QStringList{"10000002", "10000004"};
+        QTest::newRow("entire record, grade") << "E1" << 7 << QStringList{"10000002"};
+        QTest::newRow("none") << "nobody" << 7 << QStringList{};
+    }
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, field);
+        QFETCH(QStringList, found);
+        addEmployee(10000001, "Ravi Sharma", "Civil", "Engineer", "E3", QDate(1980, 1, 1), "Flat x\\y");
+        addEmployee(10000002, "Joe D'Souza", "Civil", "Draughtsman", "E1", QDate(1977, 7, 7), "Pune");
+        addEmployee(10000003, "Mary", "Mech", "Fitter", "W2", QDate(1981, 1, 1), "100% stays");
+        addEmployee(10000004, "Sita sharma", "Mech", "Manager", "E4", QDate(1982, 1, 1), "Pune, a_b road");
+        addEmployee(10000005, "Anil", "Civil", "Helper", "W1", QDate(1983, 1, 1), "1000 road, aXb");
+        GridModel g;
+        QueryInputs in = inputs();
+        in.searchText = text;
+        in.searchField = field;
+        const QueryResult r = queries::runQuery(queries::SearchEmp, in, g);
+        const QString entry = queries::searchFieldNames()[field];
+        QCOMPARE(column(g, 1, found.size()), found);
+        QCOMPARE(*r.title, "SEARCH RESULTS FOR THE STRING '" + text + "'");
+        QCOMPARE(g.cell(0, 7), QString("Present Address/Posting of Employee"));
+        QCOMPARE(g.cell(1, 7), QString("8"));
+        if (found.isEmpty()) {
+            QCOMPARE(*r.countLine, "Search Range: " + entry);
+            QCOMPARE(g.cell(2, 2), QString("NONE FOUND"));
+            QCOMPARE(r.usedRows, 5);
+        } else {
+            QCOMPARE(*r.countLine, "Items Found in " + entry + ": " + QString::number(found.size()));
+            QVERIFY(g.cell(2 + found.size(), 1).isEmpty());
+            QCOMPARE(g.cell(found.size() + 3, 2), queries::footerLine(kToday));
+            QCOMPARE(r.usedRows, found.size() + 4);
+        }
+    }
+
+    void searchRowLayout()
+    {
+        addEmployee(10000002, "Joe D'Souza", "Civil", "Draughtsman", "E1", QDate(1977, 7, 7), "Pune");
+        GridModel g;
+        QueryInputs in = inputs();
+        in.searchText = "joe";
+        queries::runQuery(queries::SearchEmp, in, g);
+        QCOMPARE(row(g, 2, 8), QStringList({"1", "10000002", "Joe D'Souza", "Draughtsman", "E1", "Civil",
+                                            queries::shortDateText(QDate(1977, 7, 7)), "Pune"}));
+        QCOMPARE(g.widthZ(7), 54);
+        QCOMPARE(g.widthZ(4), 6);
+    }
+
+    // --- Job queries --------------------------------------------------------
+
+    void bookingBalances()
+    {
+        addJob(1001, "Over", 100, -12, 50, "Civil");
+        addJob(1002, "Zero balance", 100, 0, 50, "Civil");
+        addJob(1003, "No limit", 0, -5, 50, "Mech");
+        addJob(1004, "Under", 80, 30.5, 20, "Mech");
+        addJob(1005, "Done under", 80, 5, 100, "Mech");
+        GridModel over;
+        QueryResult r = queries::runQuery(queries::OverBooked, inputs(), over);
+        QCOMPARE(row(over, 0, 6), queries::jobHeader6());
+        QCOMPARE(row(over, 2, 6), QStringList({"1", "1001", "Over", "112", "100", "50"}));
+        QCOMPARE(*r.countLine, QString("Items found = 1"));
+        QCOMPARE(over.cell(4, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 5);
+        QCOMPARE(*r.gridFormat, QString("^S.N.|^JOB NUMBER|<JOB DESCRIPTION|^CONSUMED ED|^ALLOTTED ED"));
+
+        GridModel under;
+        r = queries::runQuery(queries::UnderBooked, inputs(), under);
+        QCOMPARE(row(under, 2, 6), QStringList({"1", "1004", "Under", "30.5", "80", "20"}));
+        QCOMPARE(under.cell(3, 1), QString());
+        QCOMPARE(r.usedRows, 5);
+    }
+
+    void noOverBookedJob()
+    {
+        addJob(1002, "Zero balance", 100, 0, 50, "Civil");
+        GridModel g;
+        const QueryResult r = queries::runQuery(queries::OverBooked, inputs(), g);
+        QCOMPARE(*r.countLine, QString("Items found = 0"));
+        QVERIFY(g.cell(2, 2).isEmpty());
+        QCOMPARE(g.cell(3, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 4);
+    }
+
+    void closedJobs()
+    {
+        addJob(1001, "Finished", 50, 5, 100, "Civil");
+        addJob(1002, "Open", 50, -3, 99.5, "Mech");
+        addJob(1003, "Overrun", 50, -2.5, 100, "Mech");
+        GridModel g;
+        QueryResult r = queries::runQuery(queries::ClosedJobs, inputs(), g);
+        QCOMPARE(row(g, 0, 6), QStringList({"S.N.", "JOB NUMBER", "JOB DESCRIPTION", "CONSUMED ED", "STATUS %",
+                                            "Lead Deptt."}));
+        QCOMPARE(row(g, 2, 6), QStringList({"1", "1001", "Finished", "-5", "100", "Civil"}));
+        QCOMPARE(row(g, 3, 6), QStringList({"2", "1003", "Overrun", "2.5", "100", "Mech"}));
+        QCOMPARE(g.cell(6, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 7);
+
+        freshDatabase();
+        addJob(1002, "Open", 50, -3, 99.5, "Mech");
+        GridModel none;
+        r = queries::runQuery(queries::ClosedJobs, inputs(), none);
+        QCOMPARE(none.cell(2, 2), QString("FOUND NONE"));
+        QCOMPARE(none.cell(4, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 5);
+        QCOMPARE(*r.countLine, QString("Items found = 0"));
+    }
+
+    void leadListingsPartitionOpenJobs()
+    {
+        addJob(1001, "Civil open", 40, 10, 20, "Civil");
+        addJob(1002, "Mech open", 60, 0, 0, "Mech");
+        addJob(1003, "Civil done", 40, 0, 100, "Civil");
+        addJob(1004, "Quoted open", 70, -4, 95, "O'Brien & Co");
+        addJob(1005, "Civil open 2", 30.5, 30.5, 0, "Civil");
+        QueryInputs in = inputs();
+        in.leadDepartment = "Civil";
+        GridModel lead, other;
+        QueryResult r = queries::runQuery(queries::LeadJobs, in, lead);
+        QCOMPARE(row(lead, 0, 5), QStringList({"S.N.", "JOB NUMBER", "JOB DESCRIPTION", "ALLOTTED ED", "STATUS %"}));
+        QCOMPARE(row(lead, 2, 5), QStringList({"1", "1001", "Civil open", "40", "20"}));
+        QCOMPARE(row(lead, 3, 5), QStringList({"2", "1005", "Civil open 2", "30.5", "0"}));
+        QCOMPARE(r.usedRows, 6);
+        queries::runQuery(queries::OtherLeadJobs, in, other);
+        QCOMPARE(row(other, 2, 6), QStringList({"1", "1002", "Mech open", "0", "0", "Mech"}));
+        QCOMPARE(row(other, 3, 6), QStringList({"2", "1004", "Quoted open", "4", "95", "O'Brien & Co"}));
+        QVERIFY(other.cell(4, 1).isEmpty());
+
+        in.leadDepartment = "O'Brien & Co";
+        GridModel quoted;
+        r = queries::runQuery(queries::LeadJobs, in, quoted);
+        QCOMPARE(column(quoted, 1, 1), QStringList({"1004"}));
+    }
+
+    void bookingSearch()
+    {
+        addJob(123456, "Boiler house", 100, 50, 10, "Civil");
+        const QDate from(2024, 2, 21), to(2024, 4, 20);
+        addBooking(QDate(2024, 2, 20), "Civil", 10000001, "Asha, Engineer", 123456, 3);  // before the period
+        addBooking(from, "Civil", 10000001, "Asha, Engineer", 123456, 2.5);               // on FromDate
+        addBooking(QDate(2024, 3, 20), "Mech", 10000002, "Ravi, Fitter", 123456, 0);      // no days
+        addBooking(QDate(2024, 3, 20), "Mech", 10000002, "Ravi, Fitter", 123457, 9);      // another job
+        addBooking(to, "Mech", 10000002, "Ravi, Fitter", 123456, 4);                      // on ToDate
+        QueryInputs in = inputs();
+        in.jobText = "0123456";
+        in.from = from;
+        in.to = to;
+        GridModel g;
+        const QueryResult r = queries::runQuery(queries::JobBooking, in, g);
+        QCOMPARE(row(g, 0, 7), QStringList({"S.N.", "MONTH END", "EMP. ID", "EMPLOYEE NAME", "DEPTT.", "ED BOOKED",
+                                            "BRIEF DESCRIPTION OF JOB NAME"}));
+        QCOMPARE(row(g, 2, 7), QStringList({"1", queries::shortDateText(from), "10000001", "Asha, Engineer", "Civil",
+                                            "2.5", "Boiler house"}));
+        QCOMPARE(row(g, 3, 6), QStringList({"2", queries::shortDateText(to), "10000002", "Ravi, Fitter", "Mech", "4"}));
+        QCOMPARE(g.cell(4, 1), QString("TOTAL ED BOOKED"));
+        QCOMPARE(g.cell(4, 5), QString("6.5"));
+        QCOMPARE(g.cell(6, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 7);
+        QCOMPARE(*r.title, QString("SEARCH RESULTS FOR BOOKING AGAINST JOB NO. 0123456"));
+        QCOMPARE(*r.countLine, QString("Period From: 21 February,2024 TO 20 April,2024"));
+        QCOMPARE(*r.gridFormat, QString("^S.N.|^MONTH END|^EMP. ID|<EMPLOYEE NAME|^DEPTT.|<ED BOOKED"));
+        QCOMPARE(g.widthZ(1), 14);
+        QCOMPARE(g.widthZ(3), 29);
+    }
+
+    void bookingSearchWithoutBooking()
+    {
+        addJob(4711, "Cooling tower", 100, 50, 10, "Civil");
+        QueryInputs in = inputs();
+        in.jobText = "4711";
+        in.from = QDate(2024, 2, 21);
+        in.to = QDate(2024, 3, 20);
+        GridModel g;
+        const QueryResult r = queries::runQuery(queries::JobBooking, in, g);
+        QCOMPARE(g.cell(2, 1), QString("TOTAL ED BOOKED"));
+        QCOMPARE(g.cell(2, 5), QString("0"));
+        QCOMPARE(g.cell(2, 6), QString("Cooling tower"));
+        QCOMPARE(g.cell(4, 2), queries::footerLine(kToday));
+        QCOMPARE(r.usedRows, 5);
+        // The hint text searches job number 0.
+        in.jobText = "6 digit no.";
+        GridModel h;
+        queries::runQuery(queries::JobBooking, in, h);
+        QCOMPARE(h.cell(2, 5), QString("0"));
+        QVERIFY(h.cell(2, 6).isEmpty());
+    }
+
+    // --- Panel texts ----------------------------------------------------------
+
+    void titles_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("0") << 0 << "LIST OF JOBS OF LEAD DEPART. CIVIL DESIGN";
+        QTest::newRow("1") << 1 << "LIST OF JOBS OF OTHER LEAD DEPARTMENTS";
+        QTest::newRow("2") << 2 << "LIST OF JOBS WITH OVER BOOKING OF ED";
+        QTest::newRow("3") << 3 << "LIST OF JOBS WITH UNDER BOOKING OF ED";
+        QTest::newRow("4") << 4 << "LIST OF EMPLOYEES OF GRADE e3 IN MECH SHOP";
+        QTest::newRow("5") << 5 << "EMPLOYEES IN THE AGE GROUP BETWEEN 25-35 YEARS";
+        QTest::newRow("6") << 6 << "LIST OF Superannuated EMPLOYEES AS ON DATE (15/06/2024)";
+        QTest::newRow("7") << 7 << "SEARCH RESULTS FOR THE STRING 'Pune' IN DATE OF BIRTH";
+        QTest::newRow("8") << 8 << "SEARCH RESULTS FOR BOOKING AGAINST JOB NO. 6 digit no.";
+        QTest::newRow("9") << 9 << "LIST SHOWING COMPLETED/ DROPPED OUT JOBS";
+        QTest::newRow("10") << 10 << "LIST SHOWING TRANSFERRED OUT EMPLOYEES";
+    }
+    void titles()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, title);
+        QueryInputs in = inputs();
+        in.leadDepartment = "Civil design";
+        in.grade = "e3";
+        in.department = "Mech shop";
+        in.searchText = "Pune";
+        in.searchField = 2;
+        in.jobText = "6 digit no.";
+        QCOMPARE(queries::queryTitle(index, in, queries::optionCaptions()), title);
+    }
+
+    void panelTexts()
+    {
+        QCOMPARE(queries::superannuatedCaption(kToday),
+                 QString("List of Superannuated Employees as on Date (15/06/2024)"));
+        QCOMPARE(queries::periodLine(QDate(2024, 1, 21), QDate(2024, 2, 20), 21),
+                 QString("Period From: 21 January,2024 TO 20 February,2024"));
+        QCOMPARE(queries::searchFieldNames(),
+                 QStringList({"Employee Name", "Employee Number", "Date of Birth", "Designation", "Department",
+                              "Employee Address", "Grade", "Entire Database"}));
+        const QStringList help = queries::helpText().split("\r\n");
+        QCOMPARE(help.size(), 17);
+        QCOMPARE(help[0], QString("\tUTILITY & DEPARTMENTAL PASSWORDS"));
+        QCOMPARE(help[2], QString("THIS SOFTWARE IS USEFUL FOR KEEPING JOB RECORDS,"));
+        QCOMPARE(help[3], QString("MANPOWER RECORDS, LEAVE RECORDS ETC."));
+        QCOMPARE(help[5], QString("This Karvela meant for Recording of day to day Enginnering/"));
+        QCOMPARE(help[16], QString("Refer to User Manual for more details."));
+        for (int i : {1, 4, 7, 15})
+            QVERIFY(help[i].isEmpty());
+    }
+
+    // --- Headless export -------------------------------------------------------
+
+    void command_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString footer = queries::footerLine(kToday);
+        QTest::newRow("over-booked")
+            << QStringList{"--index", "2"} << 0
+            << "LIST OF JOBS WITH OVER BOOKING OF ED\nItems found = 1\n"
+               "S.N.\tJOB NUMBER\tJOB DESCRIPTION\tCONSUMED ED\tALLOTTED ED\tSTATUS %\n1\t2\t3\t4\t5\t6\n"
+               "1\t1001\tOver, and out\t112\t100\t50\n\t\t\t\t\t\n\t\t" + footer + "\t\t\t\n"
+            << "";
+        QTest::newRow("csv")
+            << QStringList{"--index", "2", "--format", "csv"} << 0
+            << "LIST OF JOBS WITH OVER BOOKING OF ED\nItems found = 1\n"
+               "S.N.,JOB NUMBER,JOB DESCRIPTION,CONSUMED ED,ALLOTTED ED,STATUS %\n1,2,3,4,5,6\n"
+               "1,1001,\"Over, and out\",112,100,50\n,,,,,\n,," + footer + ",,,\n"
+            << "";
+        QTest::newRow("grade of a department")
+            << QStringList{"--index", "4", "--grade", "E3", "--department", "Civil"} << 0
+            << "LIST OF EMPLOYEES OF GRADE E3 IN CIVIL\nItems found = 1\n"
+               "S.N.\tEMPL. ID\tEMPLOYEE NAME\tDEPARTMENT\tGRADE\tDESIGNATION\tDATE OF BIRTH\n1\t2\t3\t4\t5\t6\t7\n"
+               "1\t10000001\tAsha\tCivil\tE3\tEngineer\t" + queries::shortDateText(QDate(1980, 1, 1)) +
+               "\n\t\t\t\t\t\t\n\t\t" + footer + "\t\t\t\t\n"
+            << "";
+        QTest::newRow("search quote")
+            << QStringList{"--index", "7", "--search", "d'sou", "--field", "7"} << 0
+            << "SEARCH RESULTS FOR THE STRING 'd'sou'\nItems Found in Entire Database: 1\n"
+               "S.No.\tEmpl. ID\tEmployee Name\tDesignation\tGrade\tDepartment\tBirth Date\t"
+               "Present Address/Posting of Employee\n1\t2\t3\t4\t5\t6\t7\t8\n"
+               "1\t10000002\tJoe D'Souza\tFitter\tE3\tMech\t" + queries::shortDateText(QDate(1980, 1, 1)) +
+               "\tStaff Colony\n\t\t\t\t\t\t\t\n\t\t" + footer + "\t\t\t\t\t\n"
+            << "";
+        QTest::newRow("booking")
+            << QStringList{"--index", "8", "--job", "1001", "--from", "2024-01-21", "--to", "2024-02-20"} << 0
+            << "SEARCH RESULTS FOR BOOKING AGAINST JOB NO. 1001\nPeriod From: 21 January,2024 TO 20 February,2024\n"
+               "S.N.\tMONTH END\tEMP. ID\tEMPLOYEE NAME\tDEPTT.\tED BOOKED\tBRIEF DESCRIPTION OF JOB NAME\n"
+               "1\t2\t3\t4\t5\t6\t7\n\tTOTAL ED BOOKED\t\t\t\t0\tOver, and out\n\t\t\t\t\t\t\n\t\t" + footer +
+               "\t\t\t\t\n"
+            << "";
+        QTest::newRow("age refused") << QStringList{"--index", "5", "--age", "25 35"} << 1 << ""
+                                     << "ENTER AGE IN PROPER FORMAT AND TRY AGAIN. THERE MUST BE TWO\n"
+                                        "DIGITS BEFORE AND AFTER - (Minus) SIGN WITH NO SPACE IN BETWEEN.\n"
+                                        "AGE BELOW 16 AND ABOVE 60 ARE NOT ALLOWED.\n";
+        QTest::newRow("index out of range") << QStringList{"--index", "11"} << 2 << "" << "*";
+        QTest::newRow("no index") << QStringList{} << 2 << "" << "*";
+        QTest::newRow("unknown option") << QStringList{"--index", "1", "--colour", "red"} << 2 << "" << "*";
+        QTest::newRow("bad field") << QStringList{"--index", "7", "--field", "8"} << 2 << "" << "*";
+        QTest::newRow("bad format") << QStringList{"--index", "7", "--format", "xml"} << 2 << "" << "*";
+        QTest::newRow("bad date") << QStringList{"--index", "8", "--from", "21/01/2024"} << 2 << "" << "*";
+    }
+    void command()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        addEmployee(10000001, "Asha", "Civil");
+        addEmployee(10000002, "Joe D'Souza", "Mech", "Fitter");
+        addJob(1001, "Over, and out", 100, -12, 50, "Civil");
+        QString o, e;
+        QTextStream os(&o), es(&e);
+        QCOMPARE(queries::runQueryCommand(args, os, es), status);
+        os.flush();
+        es.flush();
+        QCOMPARE(o, out);
+        if (err == "*")
+            QVERIFY(e.contains("usage: karvela query --index N"));
+        else
+            QCOMPARE(e, err);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQueries)
+#include "test_queries.moc"
