@@ -704,18 +704,30 @@ QList<int> jobRows(QLabel* const labels[], int lastJobRow)
 
 } // namespace
 
+entry::CardHeader Main::cardHeader() const
+{
+    return entry::CardHeader{Label7->text().trimmed().toLongLong(), Combo1->currentText(), Combo4->currentText(),
+                             ToDate};
+}
+
+QList<entry::CardLine> Main::cardLines(const QList<int>& rows, bool newDays, bool storedDays) const
+{
+    QList<entry::CardLine> lines;
+    for (int r : rows)
+        lines << entry::CardLine{Label1[r]->text().toLongLong(), newDays ? JobED[r] : 0,
+                                 storedDays ? OldED[r] : 0, Credit[r]};
+    return lines;
+}
+
 void Main::appendCard()
 {
     if (app::dialogs().message(QString::fromLatin1(entry::kAppendQuestion),
                                app::style::OkCancel + app::style::Information)
         == app::button::Cancel)
         return;
-    const entry::CardHeader h{Label7->text().trimmed().toLongLong(), Combo1->currentText(), Combo4->currentText(),
-                              ToDate};
+    const entry::CardHeader h = cardHeader();
     const QList<int> rows = jobRows(Label1, Card.lastJobRow);
-    QList<entry::CardLine> lines;
-    for (int r : rows)
-        lines << entry::CardLine{Label1[r]->text().toLongLong(), JobED[r], 0, Credit[r]};
+    const QList<entry::CardLine> lines = cardLines(rows, true, false);
     try {
         const auto balances = entry::appendCard(h, TotalED, Leaves, lines);
         if (!balances) {
@@ -745,12 +757,9 @@ void Main::updateCard()
                                app::style::OkCancel + app::style::Information)
         == app::button::Cancel)
         return;
-    const entry::CardHeader h{Label7->text().trimmed().toLongLong(), Combo1->currentText(), Combo4->currentText(),
-                              ToDate};
+    const entry::CardHeader h = cardHeader();
     const QList<int> rows = jobRows(Label1, Card.lastJobRow);
-    QList<entry::CardLine> lines;
-    for (int r : rows)
-        lines << entry::CardLine{Label1[r]->text().toLongLong(), JobED[r], OldED[r], Credit[r]};
+    const QList<entry::CardLine> lines = cardLines(rows, true, true);
     try {
         const QList<double> balances = entry::updateCard(h, TotalED, Leaves, lines);
         for (int k = 0; k < rows.size(); ++k) {
@@ -775,12 +784,9 @@ void Main::deleteCard()
                                app::style::YesNo + app::style::Exclamation)
         != app::button::Yes)
         return;
-    const entry::CardHeader h{Label7->text().trimmed().toLongLong(), Combo1->currentText(), Combo4->currentText(),
-                              ToDate};
+    const entry::CardHeader h = cardHeader();
     const QList<int> rows = jobRows(Label1, Card.lastJobRow);
-    QList<entry::CardLine> lines;
-    for (int r : rows)
-        lines << entry::CardLine{Label1[r]->text().toLongLong(), 0, OldED[r], Credit[r]};
+    const QList<entry::CardLine> lines = cardLines(rows, false, true);
     QList<qint64> ids;
     for (int i = 0; i < List7->count(); ++i)
         ids << List7->item(i)->text().toLongLong();
@@ -808,12 +814,7 @@ void Main::EditRecordCommand()
         return;
     DeleteMode = false;
     AddRecord->setText(QStringLiteral("Add Record"));
-    Resetz();
-    Frame1->setEnabled(false);
-    Frame2->setEnabled(false);
-    Combo1->setEnabled(false);
-    FindDuration();
-    LoadRecord(Label7->text().trimmed().toLongLong());
+    openStoredCard();
 }
 
 void Main::DeleteRecordCommand()
@@ -821,6 +822,11 @@ void Main::DeleteRecordCommand()
     if (Label7->text().trimmed().isEmpty() || Combo1->currentIndex() < 0)
         return;
     DeleteMode = true;
+    openStoredCard();
+}
+
+void Main::openStoredCard()
+{
     Resetz();
     Frame1->setEnabled(false);
     Frame2->setEnabled(false);

@@ -2,6 +2,7 @@
 // The data-entry window: job cards, job master and job status.
 
 #include "entry/cardchecks.h"
+#include "entry/cardstore.h"
 #include "entry/joblists.h"
 
 #include <QComboBox>
@@ -160,6 +161,11 @@ protected:
 private:
     void showBanner();
     void LoadRecord(qint64 empId);
+    // The open card as the store takes it: who and when, and each job row
+    // with its new days and/or the days stored for it.
+    entry::CardHeader cardHeader() const;
+    QList<entry::CardLine> cardLines(const QList<int>& rows, bool newDays, bool storedDays) const;
+    void openStoredCard();
     void appendCard();
     void updateCard();
     void deleteCard();
