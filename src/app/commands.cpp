@@ -3,12 +3,14 @@
 #include "app/calendar.h"
 #include "app/clock.h"
 #include "app/demo.h"
+#include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "queries/command.h"
 #include "store/database.h"
 #include "store/schema.h"
 #include "reports/builders.h"
+#include "reports/export.h"
 
 #include <optional>
 
@@ -61,21 +63,6 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
 const char* kReportUsage =
     "usage: karvela report --type N --department NAME --to YYYY-MM-DD [--from YYYY-MM-DD] [--employee EMP_ID] "
     "[--include-superannuated] [--format tsv|csv]\n";
-const char* kNoDataSource = "Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
-                            "Program will now Close. Remove Error and Try again.";
-const char* kBadTables = "Database File Does Not Have Correct Table(s).\r\n"
-                         "Program will now Close. Remove Error and Try again.";
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString t = text;
-    t.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + t + QLatin1Char('"');
-}
-
 int reportUsage(QTextStream& err, const QString& problem)
 {
     err << "karvela report: " << problem << "\n" << kReportUsage;
@@ -143,7 +130,7 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
     try {
         store::connectDatabase();
     } catch (const store::DbError&) {
-        err << kNoDataSource << "\n";
+        err << consoleText(kNoDataSource);
         return 3;
     }
     try {
@@ -198,21 +185,22 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             err << sheet.message << "\n";
             return 1;
         }
-        out << reports::titleText(*type, department, employeeName) << "\n";
-        out << reports::periodText(*type, startDay, from, to) << "\n";
+        const auto format = csv ? reports::ExportFormat::Csv : reports::ExportFormat::Tsv;
+        out << reports::exportLine({reports::titleText(*type, department, employeeName)}, format);
+        out << reports::exportLine({reports::periodText(*type, startDay, from, to)}, format);
         for (int row = 0; row < sheet.usedRows; ++row) {
             QStringList cells;
             for (int c = 0; c <= sheet.lastColumn; ++c)
-                cells << (csv ? csvField(sheet.at(row, c)) : sheet.at(row, c));
-            out << cells.join(csv ? QLatin1Char(',') : QLatin1Char('\t')) << "\n";
+                cells << sheet.at(row, c);
+            out << reports::exportLine(cells, format);
         }
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject) {
-            err << kBadTables << "\n";
+            err << consoleText(kBadTables);
             return 3;
         }
         if (e.kind() == store::ErrorKind::Unavailable || e.kind() == store::ErrorKind::ConnectionLost) {
-            err << kNoDataSource << "\n";
+            err << consoleText(kNoDataSource);
             return 3;
         }
         err << "karvela report: " << e.number() << " " << e.description() << "\n";

@@ -1,5 +1,7 @@
 #include "queries/command.h"
 
+#include "app/messages.h"
+
 #include "app/calendar.h"
 #include "app/clock.h"
 #include "app/pickers.h"
@@ -80,8 +82,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     try {
         store::connectDatabase();
     } catch (const store::DbError&) {
-        err << "Check Your Database File and DSN (Data Source Name - Tessara)\n"
-               "Program will now Close. Remove Error and Try again.\n";
+        err << app::consoleText(app::kNoDataSource);
         return 3;
     }
 
@@ -132,8 +133,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
                           formatText == QLatin1String("csv") ? ExportFormat::Csv : ExportFormat::Tsv);
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject || e.kind() == store::ErrorKind::Unavailable) {
-            err << "Database File Does Not Have Correct Table(s).\n"
-                   "Program will now Close. Remove Error and Try again.\n";
+            err << app::consoleText(app::kBadTables);
             return 3;
         }
         err << "karvela query: " << e.description() << "\n";

@@ -1,34 +1,11 @@
 #include "queries/export.h"
 
+#include "reports/export.h"
 #include "reports/gridmodel.h"
 
 #include <QStringList>
 
 namespace queries {
-
-namespace {
-
-QString csvField(const QString& s)
-{
-    if (!s.contains(QLatin1Char(',')) && !s.contains(QLatin1Char('"')) && !s.contains(QLatin1Char('\n')) &&
-        !s.contains(QLatin1Char('\r')))
-        return s;
-    QString q = s;
-    q.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
-QString line(const QStringList& cells, ExportFormat format)
-{
-    if (format == ExportFormat::Tsv)
-        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    QStringList quoted;
-    for (const QString& c : cells)
-        quoted << csvField(c);
-    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
-}
-
-} // namespace
 
 QString exportText(const QString& title, const QString& countLine, const reports::GridModel& grid, int usedRows,
                    ExportFormat format)
@@ -40,12 +17,12 @@ QString exportText(const QString& title, const QString& countLine, const reports
                 lastCol = c;
                 break;
             }
-    QString out = line({title}, format) + line({countLine}, format);
+    QString out = reports::exportLine({title}, format) + reports::exportLine({countLine}, format);
     for (int r = 0; r < usedRows; ++r) {
         QStringList cells;
         for (int c = 0; c <= lastCol; ++c)
             cells << grid.cell(r, c);
-        out += line(cells, format);
+        out += reports::exportLine(cells, format);
     }
     return out;
 }

@@ -4,13 +4,15 @@
 
 #include <QString>
 
+#include "reports/export.h"
+
 namespace reports {
 class GridModel;
 }
 
 namespace queries {
 
-enum class ExportFormat { Tsv, Csv };
+using reports::ExportFormat;
 
 // Rows 0 to usedRows - 1, each from column 0 to the last column holding a
 // text in those rows; cells joined by tab, or as RFC 4180 CSV. Every line

@@ -4,6 +4,7 @@
 #include "app/clock.h"
 #include "app/dialogs.h"
 #include "app/logo.h"
+#include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "reports/gridmodel.h"
@@ -25,11 +26,6 @@
 namespace ui {
 
 namespace {
-const char* kNoDataSource = "Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
-                            "Program will now Close. Remove Error and Try again.";
-const char* kBadTables = "Database File Does Not Have Correct Table(s).\r\n"
-                         "Program will now Close. Remove Error and Try again.";
-
 // Every table and field the program reads, asked for once at start-up so
 // that a data source without them is refused before anything else runs.
 const QStringList kStartUpProbes = {
@@ -227,7 +223,7 @@ bool ReportSection::loadStartUpData()
     try {
         store::connectDatabase();
     } catch (const store::DbError&) {
-        app::dialogs().message(QString::fromLatin1(kNoDataSource), app::style::Critical);
+        app::dialogs().message(QString::fromLatin1(app::kNoDataSource), app::style::Critical);
         app::endProgram(1);
         return false;
     }
@@ -252,7 +248,7 @@ bool ReportSection::loadStartUpData()
         m->LoadMyLogo();
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject) {
-            app::dialogs().message(QString::fromLatin1(kBadTables), app::style::Critical);
+            app::dialogs().message(QString::fromLatin1(app::kBadTables), app::style::Critical);
             app::endProgram(1);
             return false;
         }
