@@ -71,7 +71,7 @@ struct EmployeeRow {
     QDate dob;
 };
 
-EmployeeRow employeeOf(const QSqlQuery& q)
+EmployeeRow employeeOf(const store::Query& q)
 {
     EmployeeRow e;
     e.empId = asText(q.value(0));
@@ -108,7 +108,7 @@ QueryResult employeeListing(GridModel& grid, EmpListing kind, const QString& sql
     formatColStrg(grid);
     writeHeaderRows(grid, headers);
 
-    QSqlQuery q = store::exec(sql, values);
+    auto q = store::exec(sql, values);
     int n = 0;
     while (q.next()) {
         const EmployeeRow e = employeeOf(q);
@@ -225,7 +225,7 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     else
         for (const QString& c : columns)
             condition(c);
-    QSqlQuery q = store::exec(kSelectEmployees + QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR ")) +
+    auto q = store::exec(kSelectEmployees + QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR ")) +
                                   QStringLiteral(" ORDER BY ID"),
                               values);
     int n = 0;
@@ -297,7 +297,7 @@ QueryResult jobListing(JobListing kind, const QueryInputs& in, GridModel& grid)
     formatColStrg(grid);
     writeHeaderRows(grid, headers);
 
-    QSqlQuery q = store::exec(kSelectJobs + where + QStringLiteral(" ORDER BY ID"), values);
+    auto q = store::exec(kSelectJobs + where + QStringLiteral(" ORDER BY ID"), values);
     int n = 0;
     while (q.next()) {
         const QVariant jobNo = q.value(0), name = q.value(1), limit = q.value(2), bal = q.value(3),
@@ -366,7 +366,7 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
         jobNo = static_cast<qint64>(number);
     else
         jobNo = number;
-    QSqlQuery q = store::exec(kJobBookings, {jobNo, in.from, in.to});
+    auto q = store::exec(kJobBookings, {jobNo, in.from, in.to});
     int n = 0;
     double total = 0;
     while (q.next()) {
@@ -382,7 +382,7 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
     }
     grid.setCell(n + 2, 1, QStringLiteral("TOTAL ED BOOKED"));
     grid.setCell(n + 2, 5, numberText(total));
-    QSqlQuery names = store::exec(kJobName, {jobNo});
+    auto names = store::exec(kJobName, {jobNo});
     while (names.next())
         grid.setCell(2, 6, asText(names.value(0)));
     r.title = QStringLiteral("SEARCH RESULTS FOR BOOKING AGAINST JOB NO. ") + in.jobText;

@@ -18,7 +18,7 @@ namespace {
 
 int g_statements = 0;
 
-QSqlQuery run(const QString& sql, const QList<QVariant>& values)
+store::Query run(const QString& sql, const QList<QVariant>& values)
 {
     ++g_statements;
     return store::exec(sql, values);
@@ -109,7 +109,7 @@ struct JobInfo {
 QHash<qint64, JobInfo> readJobs(const QString& sql, const QList<QVariant>& values)
 {
     QHash<qint64, JobInfo> jobs;
-    QSqlQuery q = run(sql, values);
+    auto q = run(sql, values);
     while (q.next())
         jobs.insert(store::whole(q.value(0)),
                     {store::textOf(q.value(1)), fieldText(q.value(2)), fieldText(q.value(3))});
@@ -125,7 +125,7 @@ struct Booking {
 QList<Booking> readBookings(const QString& sql, const QList<QVariant>& values)
 {
     QList<Booking> b;
-    QSqlQuery q = run(sql, values);
+    auto q = run(sql, values);
     while (q.next())
         b.append({store::whole(q.value(0)), store::whole(q.value(1)), q.value(2)});
     return b;
@@ -149,7 +149,7 @@ struct LeaveRow {
 QList<QPair<qint64, LeaveRow>> readLeaves(const QString& sql, const QList<QVariant>& values)
 {
     QList<QPair<qint64, LeaveRow>> rows;
-    QSqlQuery q = run(sql, values);
+    auto q = run(sql, values);
     while (q.next()) {
         LeaveRow r;
         for (int k = 0; k < 10; ++k)
@@ -509,7 +509,7 @@ Sheet jobPeriod(const Request& r)
 {
     Sheet s;
     // Jobs with a booking above 0 in the period, every booking of them summed.
-    QSqlQuery q = run(kAllBookings, {r.fromDate, r.toDate});
+    auto q = run(kAllBookings, {r.fromDate, r.toDate});
     QMap<qint64, double> sums;
     QMap<qint64, bool> chosen;
     QList<QPair<qint64, double>> rows;
@@ -566,7 +566,7 @@ Sheet leave(const Request& r)
     Sheet s;
     const bool period = r.option == LeavePeriod;
     const qint64 id = static_cast<qint64>(app::leadingNumber(r.employeeIdText));
-    QSqlQuery q = period ? run(kEmployeePeriodLeaves, {id, r.fromDate, r.toDate})
+    auto q = period ? run(kEmployeePeriodLeaves, {id, r.fromDate, r.toDate})
                          : run(kEmployeeMonthLeaves, {id, r.toDate});
     // CL, rh, EL, SL, HPL, HLY, SPL, LWP
     double sums[8] = {};

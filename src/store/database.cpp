@@ -173,8 +173,9 @@ Dialect dialect()
     return g_dialect;
 }
 
-QSqlQuery exec(const QString& sql, const QList<QVariant>& values)
+Query exec(const QString& sql, const QList<QVariant>& values)
 {
+    ++detail::g_counts.statements;
     reconnectIfBroken();
     QSqlDatabase db = connection();
     if (!db.isOpen())
@@ -188,11 +189,12 @@ QSqlQuery exec(const QString& sql, const QList<QVariant>& values)
         q.addBindValue(v);
     if (!q.exec())
         throw noteLoss(errorFrom(q));
-    return q;
+    return Query(std::move(q));
 }
 
 void execDirect(const QString& sql)
 {
+    ++detail::g_counts.statements;
     QSqlDatabase db = connection();
     QSqlQuery q(db);
     if (!q.exec(sql))
@@ -202,14 +204,14 @@ void execDirect(const QString& sql)
 qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& values, const QString& keyColumn)
 {
     if (dialect() == Dialect::PostgreSQL) {
-        QSqlQuery q = exec(insertSql + QLatin1String(" RETURNING ") + keyColumn, values);
+        Query q = exec(insertSql + QLatin1String(" RETURNING ") + keyColumn, values);
         if (!q.next())
             throw DbError(ErrorKind::Other, QStringLiteral("0"), QString(),
                           QStringLiteral("The data source returned no key for the new row."));
         return whole(q.value(0));
     }
     exec(insertSql, values);
-    QSqlQuery k = exec(QStringLiteral("SELECT last_insert_rowid()"));
+    Query k = exec(QStringLiteral("SELECT last_insert_rowid()"));
     if (!k.next())
         throw DbError(ErrorKind::Other, QStringLiteral("0"), QString(),
                       QStringLiteral("The data source returned no key for the new row."));
