@@ -708,9 +708,12 @@ void Sheet::setNumber(int row, int col, double v)
     QList<double>& r = numbers[row];
     if (r.size() <= col)
         r.resize(col + 1, qQNaN());
-    // The text is a plain decimal, so the leading-number rule reads it as
-    // strtod does.
-    r[col] = std::strtod(text.toLatin1().constData(), nullptr);
+    // A whole number reads back as itself; any other text is a plain
+    // decimal, which the leading-number rule reads as strtod does.
+    if (std::fabs(v) < 1e15 && v == std::trunc(v))
+        r[col] = v == 0.0 ? 0.0 : v;
+    else
+        r[col] = std::strtod(text.toLatin1().constData(), nullptr);
 }
 
 QString Sheet::at(int row, int col) const
