@@ -40,8 +40,11 @@ case "$backend" in
     else
       pg_port=55460
       while (exec 3<>/dev/tcp/127.0.0.1/$pg_port) 2>/dev/null; do pg_port=$((pg_port + 1)); done
-      pg_dir="$scratch/pg"
-      bash "$root/scripts/pg-test-cluster.sh" start "$pg_dir" "$pg_port"
+      # Beside the scratch directory: the server's own user must reach it.
+      pg_dir="$(mktemp -d /tmp/karvela-bench-pg.XXXXXX)"
+      rmdir "$pg_dir"
+      bash "$root/scripts/pg-test-cluster.sh" start "$pg_dir" "$pg_port" ||
+        { echo "could not start a PostgreSQL cluster in $pg_dir" >&2; exit 1; }
     fi
     pg_db="karvela_bench_$$"
     export PGPASSWORD=kzq
