@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 
 namespace store {
@@ -72,26 +73,45 @@ inline void resetCounts() { detail::g_counts = {}; }
 // An executed statement and its rows. Every row the program reads goes
 // through next(), which counts it. It holds the QSqlQuery rather than being
 // one, so that no caller can read rows past the count by converting it.
+// The prepared statement behind it is kept for the next exec() of the same
+// text once this object is gone (or finished), so it cannot be copied.
 class Query {
 public:
-    explicit Query(QSqlQuery q) : q_(std::move(q)) {}
+    explicit Query(std::shared_ptr<QSqlQuery> q) : q_(std::move(q)) {}
+    Query(Query&&) = default;
+    Query& operator=(Query&& other)
+    {
+        release();
+        q_ = std::move(other.q_);
+        return *this;
+    }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+    ~Query() { release(); }
+
     bool next()
     {
-        if (!q_.next())
+        if (!q_->next())
             return false;
         ++detail::g_counts.rows;
         return true;
     }
-    QVariant value(int index) const { return q_.value(index); }
-    bool isNull(int index) const { return q_.isNull(index); }
-    QSqlRecord record() const { return q_.record(); }
-    int numRowsAffected() const { return q_.numRowsAffected(); }
-    bool isActive() const { return q_.isActive(); }
+    QVariant value(int index) const { return q_->value(index); }
+    bool isNull(int index) const { return q_->isNull(index); }
+    QSqlRecord record() const { return q_->record(); }
+    int numRowsAffected() const { return q_->numRowsAffected(); }
+    bool isActive() const { return q_->isActive(); }
     // Releases the statement's result before the object goes.
-    void finish() { q_.finish(); }
+    void finish() { q_->finish(); }
 
 private:
-    QSqlQuery q_;
+    void release()
+    {
+        if (q_)
+            q_->finish();
+        q_.reset();
+    }
+    std::shared_ptr<QSqlQuery> q_;
 };
 
 // Prepares `sql`, binds `values` in order and executes it. Throws DbError.
