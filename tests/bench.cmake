@@ -11,3 +11,5 @@ set_tests_properties(bench_smoke bench_smoke_pg PROPERTIES
   PASS_REGULAR_EXPRESSION "Per-cell reference cells agree with the report: yes"
   SKIP_RETURN_CODE 77
   TIMEOUT 120)
+
+karvela_test(test_store_counts PG SOURCES test_store_counts.cpp)

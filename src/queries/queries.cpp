@@ -360,31 +360,34 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
     grid.setWidthZ(3, 29);
     writeHeaderRows(grid, headers);
 
-    // A whole job number is compared as one; any other number finds nothing.
-    QVariant jobNo;
-    if (number == static_cast<double>(static_cast<qint64>(number)))
-        jobNo = static_cast<qint64>(number);
-    else
-        jobNo = number;
-    auto q = store::exec(kJobBookings, {jobNo, in.from, in.to});
+    // A whole job number is compared as one; any other number finds nothing
+    // (and is not put to the data source, whose integer field would refuse
+    // it).
+    const bool whole = number == static_cast<double>(static_cast<qint64>(number));
+    const QVariant jobNo = static_cast<qint64>(number);
+    std::optional<store::Query> q;
+    if (whole)
+        q.emplace(store::exec(kJobBookings, {jobNo, in.from, in.to}));
     int n = 0;
     double total = 0;
-    while (q.next()) {
+    while (q && q->next()) {
         const int row = 2 + n;
         grid.setCell(row, 0, QString::number(n + 1));
-        grid.setCell(row, 1, shortDateText(store::dateOf(q.value(0))));
-        grid.setCell(row, 2, asText(q.value(1)));
-        grid.setCell(row, 3, asText(q.value(2)));
-        grid.setCell(row, 4, asText(q.value(3)));
-        grid.setCell(row, 5, asText(q.value(4)));
-        total += store::num(q.value(4));
+        grid.setCell(row, 1, shortDateText(store::dateOf(q->value(0))));
+        grid.setCell(row, 2, asText(q->value(1)));
+        grid.setCell(row, 3, asText(q->value(2)));
+        grid.setCell(row, 4, asText(q->value(3)));
+        grid.setCell(row, 5, asText(q->value(4)));
+        total += store::num(q->value(4));
         ++n;
     }
     grid.setCell(n + 2, 1, QStringLiteral("TOTAL ED BOOKED"));
     grid.setCell(n + 2, 5, numberText(total));
-    auto names = store::exec(kJobName, {jobNo});
-    while (names.next())
-        grid.setCell(2, 6, asText(names.value(0)));
+    if (whole) {
+        auto names = store::exec(kJobName, {jobNo});
+        while (names.next())
+            grid.setCell(2, 6, asText(names.value(0)));
+    }
     r.title = QStringLiteral("SEARCH RESULTS FOR BOOKING AGAINST JOB NO. ") + in.jobText;
     r.countLine = periodLine(in.from, in.to, in.startDay);
     grid.setCell(n + 4, 2, footerLine(in.today));
