@@ -1,5 +1,6 @@
 #include "store/database.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -134,6 +135,15 @@ void connectDatabase()
 {
     disconnectDatabase();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QLatin1String(kConnectionName));
+    // The statements kept go before the program's end closes the connection
+    // (a data source refuses to close while statements are open). Routines
+    // run in the reverse order of their adding, so this one, added after
+    // the first connection was, runs before the one that closes it.
+    static const bool forgetAtEnd = [] {
+        qAddPostRoutine([] { g_prepared.clear(); });
+        return true;
+    }();
+    (void)forgetAtEnd;
     // Qt's ODBC driver puts "DSN=" in front of a string that names no driver
     // itself, so it is given what follows "DSN=".
     QString cs = QString::fromLatin1(kConnectionString);
