@@ -437,18 +437,22 @@ MonthOfAll readMonthOfAll(const QDate& toDate)
 {
     MonthOfAll m;
     {
+        // A record without a department belongs to no department's block.
         auto q = run(kAllMonthBookings, {toDate});
         while (q.next())
-            m.bookings[store::textOf(q.value(0))].append(
-                {store::whole(q.value(1)), store::whole(q.value(2)), q.value(3)});
+            if (!q.isNull(0))
+                m.bookings[q.value(0).toString()].append(
+                    {store::whole(q.value(1)), store::whole(q.value(2)), q.value(3)});
     }
     m.jobs = readJobs(kAllMonthJobs, {toDate});
     auto q = run(kAllMonthLeaves, {toDate});
     while (q.next()) {
+        if (q.isNull(0))
+            continue;
         LeaveRow r;
         for (int k = 0; k < 10; ++k)
             r.v[k] = q.value(k + 2);
-        m.leaves[store::textOf(q.value(0))].append({store::whole(q.value(1)), r});
+        m.leaves[q.value(0).toString()].append({store::whole(q.value(1)), r});
     }
     return m;
 }
