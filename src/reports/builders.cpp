@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMap>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -564,27 +565,38 @@ Sheet allDeptMonth(const Request& r)
 Sheet jobPeriod(const Request& r)
 {
     Sheet s;
-    // Jobs with a booking above 0 in the period, every booking of them summed.
+    // Jobs with a booking above 0 in the period, every booking of them summed
+    // in the order read.
     auto q = run(kAllBookings, {r.fromDate, r.toDate});
-    QMap<qint64, double> sums;
-    QMap<qint64, bool> chosen;
-    QList<QPair<qint64, double>> rows;
+    QHash<qint64, qsizetype> slot;
+    QList<qint64> seen;
+    QList<double> sums;
+    QList<bool> positive;
     while (q.next()) {
         const qint64 job = store::whole(q.value(0));
         const double d = store::num(q.value(1));
-        rows.append({job, d});
+        auto it = slot.constFind(job);
+        if (it == slot.constEnd()) {
+            it = slot.insert(job, seen.size());
+            seen << job;
+            sums << 0.0;
+            positive << false;
+        }
+        sums[*it] += d;
         if (d > 0)
-            chosen.insert(job, true);
+            positive[*it] = true;
     }
-    if (chosen.isEmpty()) {
+    QList<qint64> jobs;
+    for (qsizetype k = 0; k < seen.size(); ++k)
+        if (positive[k])
+            jobs << seen[k];
+    if (jobs.isEmpty()) {
         s.message = QString::fromLatin1(kNoJobBooking);
         s.elapsedShown = false;
         return s;
     }
+    std::sort(jobs.begin(), jobs.end());
     const QHash<qint64, JobInfo> info = readJobs(kBookedJobs, {r.fromDate, r.toDate});
-    for (const auto& row : rows)
-        if (chosen.contains(row.first))
-            sums[row.first] += row.second;
     standardWidths(s);
     const QStringList head = {QStringLiteral("S.N."), QStringLiteral("JOB NUMBER"), QStringLiteral("JOB DESCRIPTION"),
                               QStringLiteral("ED BOOKED"), QStringLiteral("JOB STATUS %")};
@@ -592,11 +604,10 @@ Sheet jobPeriod(const Request& r)
         s.set(0, c, head[c]);
         s.set(1, c, QString::number(c + 1));
     }
-    const QList<qint64> jobs = chosen.keys();
     const int J = jobs.size();
     double grand = 0;
     for (int i = 0; i < J; ++i) {
-        const double sum = sums.value(jobs[i]);
+        const double sum = sums[slot.value(jobs[i])];
         s.set(i + 2, 0, QString::number(i + 1));
         s.set(i + 2, 1, QString::number(jobs[i]));
         const auto it = info.constFind(jobs[i]);
