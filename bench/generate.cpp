@@ -75,6 +75,27 @@ qint64 employeeId(int d, int e)
     return 20000000 + qint64(d) * 1000 + e;
 }
 
+namespace {
+const QDate kLastMonth(2025, 12, 20);
+qint64 countOf(const QString& table)
+{
+    store::Query q = store::exec(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+    return q.next() ? store::whole(q.value(0)) : 0;
+}
+} // namespace
+
+Generated generatedAt(const Scale& s)
+{
+    Generated g;
+    g.lastMonth = kLastMonth;
+    g.firstMonth = g.lastMonth.addMonths(-(s.months - 1));
+    g.employees = countOf(QStringLiteral("employees"));
+    g.jobs = countOf(QStringLiteral("jobs"));
+    g.cards = countOf(QStringLiteral("leaves"));
+    g.bookings = countOf(QStringLiteral("edbooked"));
+    return g;
+}
+
 Generated generate(const Scale& s)
 {
     static const char* designations[] = {"Engineer", "Senior Engineer", "Manager", "Draughtsman", "Assistant"};
@@ -105,7 +126,7 @@ Generated generate(const Scale& s)
     // Each department books mostly on the jobs it leads.
     const int perDept = s.jobs / s.departments;
 
-    g.lastMonth = QDate(2025, 12, 20);
+    g.lastMonth = kLastMonth;
     g.firstMonth = g.lastMonth.addMonths(-(s.months - 1));
     {
         BulkInsert lv(QStringLiteral("INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, "

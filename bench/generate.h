@@ -31,5 +31,7 @@ qint64 employeeId(int d, int e);
 // Fills empty tables on the shared connection (start day 21, card periods
 // ending on the 20th of each month up to 20 December 2025).
 Generated generate(const Scale& s);
+// What an earlier generate(s) left in the tables.
+Generated generatedAt(const Scale& s);
 
 } // namespace bench

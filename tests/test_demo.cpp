@@ -58,7 +58,7 @@ private slots:
 
     void everyCardKeepsTheCardRules()
     {
-        QSqlQuery cards = store::exec("SELECT Emp_ID, MonthName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC "
+        auto cards = store::exec("SELECT Emp_ID, MonthName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC "
                                       "FROM leaves ORDER BY ID");
         QHash<QString, double> edOfCard;
         int n = 0;
@@ -77,7 +77,7 @@ private slots:
             ++n;
         }
         QVERIFY(n > 0);
-        QSqlQuery bookings = store::exec("SELECT Emp_ID, MonthName, COUNT(*), COUNT(DISTINCT JobNo), SUM(DaysBooked), "
+        auto bookings = store::exec("SELECT Emp_ID, MonthName, COUNT(*), COUNT(DISTINCT JobNo), SUM(DaysBooked), "
                                          "MIN(Emp_Tot_ED), MAX(Emp_Tot_ED) FROM edbooked GROUP BY Emp_ID, MonthName");
         int m = 0;
         while (bookings.next()) {
@@ -95,13 +95,13 @@ private slots:
 
     void balancesFollowTheBookings()
     {
-        QSqlQuery jobs = store::exec("SELECT JobNo, Limit_ED, Bal_ED FROM jobs ORDER BY JobNo");
+        auto jobs = store::exec("SELECT JobNo, Limit_ED, Bal_ED FROM jobs ORDER BY JobNo");
         while (jobs.next()) {
             const int no = jobs.value(0).toInt();
             const double booked = scalar("SELECT COALESCE(SUM(DaysBooked), 0) FROM edbooked WHERE JobNo = ?", {no}).toDouble();
             QCOMPARE(store::num(jobs.value(2)), store::num(jobs.value(1)) - booked);
             // Each booking row holds the balance right after it.
-            QSqlQuery rows = store::exec("SELECT DaysBooked, Bal_ED FROM edbooked WHERE JobNo = ? ORDER BY ID", {no});
+            auto rows = store::exec("SELECT DaysBooked, Bal_ED FROM edbooked WHERE JobNo = ? ORDER BY ID", {no});
             double bal = store::num(jobs.value(1));
             while (rows.next()) {
                 bal -= store::num(rows.value(0));

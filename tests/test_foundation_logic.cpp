@@ -56,6 +56,12 @@ private slots:
         QCOMPARE(app::generalNumber(0.75), QString("0.75"));
         QCOMPARE(app::generalNumber(7.349999999999999), QString("7.35"));
         QCOMPARE(app::generalNumber(-12.5), QString("-12.5"));
+        // Whole numbers: digits up to 15 of them, the exponent form beyond.
+        QCOMPARE(app::generalNumber(-42), QString("-42"));
+        QCOMPARE(app::generalNumber(-0.0), QString("0"));
+        QCOMPARE(app::generalNumber(999999999999999.0), QString("999999999999999"));
+        QCOMPARE(app::generalNumber(1e15), QString("1e+15"));
+        QCOMPARE(app::generalNumber(-2e15), QString("-2e+15"));
         QCOMPARE(app::percentText(200.0 / 3), QString("66.67%"));
         QCOMPARE(app::percentText(50), QString("50%"));
         QCOMPARE(app::percentText(0), QString("0%"));

@@ -426,6 +426,14 @@ private slots:
         queries::runQuery(queries::JobBooking, in, h);
         QCOMPARE(h.cell(2, 5), QString("0"));
         QVERIFY(h.cell(2, 6).isEmpty());
+        // A number with a fraction names no job.
+        in.jobText = "4711.5";
+        GridModel k;
+        const QueryResult f = queries::runQuery(queries::JobBooking, in, k);
+        QCOMPARE(k.cell(2, 1), QString("TOTAL ED BOOKED"));
+        QCOMPARE(k.cell(2, 5), QString("0"));
+        QVERIFY(k.cell(2, 6).isEmpty());
+        QCOMPARE(f.usedRows, 5);
     }
 
     // --- Panel texts ----------------------------------------------------------

@@ -43,7 +43,7 @@ private slots:
     {
         QFETCH(QString, table);
         QFETCH(QStringList, fields);
-        QSqlQuery q = store::exec("SELECT * FROM " + table);
+        auto q = store::exec("SELECT * FROM " + table);
         const QSqlRecord r = q.record();
         QStringList got;
         for (int i = 0; i < r.count(); ++i)
@@ -55,7 +55,7 @@ private slots:
     {
         const QString dept = "R&D 'North' -- ; DROP TABLE jobs";
         addEmployee(10000001, "O'Brien \"Pat\"", dept);
-        QSqlQuery q = store::exec("SELECT EmpName FROM employees WHERE Deptt = ?", {dept});
+        auto q = store::exec("SELECT EmpName FROM employees WHERE Deptt = ?", {dept});
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QString("O'Brien \"Pat\""));
         QVERIFY(store::anyTableExists());
@@ -65,7 +65,7 @@ private slots:
     {
         store::exec("INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL) VALUES (?, ?, ?, ?, ?, ?)",
                     {QDate(2008, 11, 20), "Civil", 10000001, "A, B", 7.35, 0.5});
-        QSqlQuery q = store::exec("SELECT MonthName, ED_Booked, CL FROM leaves WHERE MonthName = ?",
+        auto q = store::exec("SELECT MonthName, ED_Booked, CL FROM leaves WHERE MonthName = ?",
                                   {QDate(2008, 11, 20)});
         QVERIFY(q.next());
         QCOMPARE(store::dateOf(q.value(0)), QDate(2008, 11, 20));

@@ -78,7 +78,7 @@ void addEmployee(const EmployeeForm& form)
 
 std::optional<EmployeeRecord> findEmployee(qint64 empId)
 {
-    QSqlQuery q = store::exec(kFind, {empId});
+    auto q = store::exec(kFind, {empId});
     if (!q.next())
         return std::nullopt;
     EmployeeRecord r;
@@ -94,7 +94,7 @@ std::optional<EmployeeRecord> findEmployee(qint64 empId)
 
 void updateEmployee(qint64 empId, const EmployeeForm& form)
 {
-    QSqlQuery q = store::exec(kUpdate, {form.department, form.designation, form.grade, form.address, empId});
+    auto q = store::exec(kUpdate, {form.department, form.designation, form.grade, form.address, empId});
     if (q.numRowsAffected() == 0)
         throw store::DbError(store::ErrorKind::NoRecord, QStringLiteral("0"), QString(),
                              QStringLiteral("No employee with ID %1 in the database.").arg(empId));

@@ -14,7 +14,7 @@ const QString kLeadDepartments = QStringLiteral("Select LeadDeptt from jobs grou
 QStringList firstColumn(const QString& sql)
 {
     QStringList l;
-    QSqlQuery q = store::exec(sql);
+    auto q = store::exec(sql);
     while (q.next())
         l << store::textOf(q.value(0));
     return l;
@@ -34,7 +34,7 @@ QStringList departments()
 QList<EmployeeRow> employeesOf(const QString& department)
 {
     QList<EmployeeRow> rows;
-    QSqlQuery q = store::exec(kEmployees, {department});
+    auto q = store::exec(kEmployees, {department});
     while (q.next()) {
         EmployeeRow e;
         e.deptt = store::textOf(q.value(0));

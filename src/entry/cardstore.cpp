@@ -65,7 +65,7 @@ double moveBalance(qint64 jobNo, double delta, const QDate& toDate)
 {
     return step(kUpdateProgED, [&] {
         store::exec(kMoveBalance, {delta, app::calendar::dateUpdateText(toDate), jobNo});
-        QSqlQuery q = store::exec(kBalanceOf, {jobNo});
+        auto q = store::exec(kBalanceOf, {jobNo});
         if (!q.next())
             throw noRecord(QStringLiteral("job number ") + QString::number(jobNo));
         return store::num(q.value(0));
@@ -91,7 +91,7 @@ std::unique_ptr<store::Transaction> beginCard(qint64 empId)
 double storedDays(const CardHeader& card, qint64 jobNo, const char* routine)
 {
     return step(routine, [&] {
-        QSqlQuery q = store::exec(kStoredDays, {card.toDate, card.empId, jobNo});
+        auto q = store::exec(kStoredDays, {card.toDate, card.empId, jobNo});
         if (!q.next())
             throw noRecord(QStringLiteral("booking of job number ") + QString::number(jobNo));
         return store::num(q.value(0));
@@ -156,7 +156,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 {
     auto t = beginCard(card.empId);
     step(kAddRecord, [&] {
-        QSqlQuery q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
+        auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
         if (!q.next())
             throw noRecord(QStringLiteral("leaves of the card"));
         const qint64 id = store::whole(q.value(0));
@@ -183,7 +183,7 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
 {
     auto t = beginCard(card.empId);
     const qint64 leavesId = step(kAddRecord, [&] {
-        QSqlQuery q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
+        auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
         if (!q.next())
             throw noRecord(QStringLiteral("leaves of the card"));
         return store::whole(q.value(0));
@@ -204,7 +204,7 @@ LoadedCard loadCard(qint64 empId, const QDate& toDate)
 {
     LoadedCard c;
     {
-        QSqlQuery q = store::exec(kLoadRows, {empId, toDate});
+        auto q = store::exec(kLoadRows, {empId, toDate});
         while (q.next()) {
             LoadedRow r;
             r.jobNo = store::whole(q.value(0));
@@ -214,7 +214,7 @@ LoadedCard loadCard(qint64 empId, const QDate& toDate)
         }
     }
     for (LoadedRow& r : c.rows) {
-        QSqlQuery q = store::exec(kLoadJob, {r.jobNo});
+        auto q = store::exec(kLoadJob, {r.jobNo});
         if (q.next()) {
             r.jobFound = true;
             r.balance = store::num(q.value(0));
@@ -222,7 +222,7 @@ LoadedCard loadCard(qint64 empId, const QDate& toDate)
             r.name = store::textOf(q.value(2));
         }
     }
-    QSqlQuery q = store::exec(kLoadLeaves, {empId, toDate});
+    auto q = store::exec(kLoadLeaves, {empId, toDate});
     if (q.next()) {
         LeaveValues l;
         for (int i = 0; i < kLeaveBoxes; ++i)

@@ -13,7 +13,7 @@ const QString kBalances = QStringLiteral("SELECT JobNo, Bal_ED FROM jobs");
 QList<JobEntry> loadJobLists()
 {
     QList<JobEntry> jobs;
-    QSqlQuery q = store::exec(kJobLists);
+    auto q = store::exec(kJobLists);
     while (q.next()) {
         JobEntry j;
         j.jobNo = store::whole(q.value(0));
@@ -30,7 +30,7 @@ QList<JobEntry> loadJobLists()
 QHash<qint64, double> balancesByJob()
 {
     QHash<qint64, double> b;
-    QSqlQuery q = store::exec(kBalances);
+    auto q = store::exec(kBalances);
     while (q.next())
         b.insert(store::whole(q.value(0)), store::num(q.value(1)));
     return b;

@@ -48,7 +48,7 @@ bool jobExists(qint64 jobNo)
 
 std::optional<JobRecord> readJob(qint64 jobNo)
 {
-    QSqlQuery q = store::exec(kJobOf, {jobNo});
+    auto q = store::exec(kJobOf, {jobNo});
     if (!q.next())
         return std::nullopt;
     JobRecord j;
@@ -77,7 +77,7 @@ bool updateJob(const JobRecord& job)
 
 std::optional<double> allottedOf(qint64 jobNo)
 {
-    QSqlQuery q = store::exec(kAllottedOf, {jobNo});
+    auto q = store::exec(kAllottedOf, {jobNo});
     if (!q.next())
         return std::nullopt;
     return store::num(q.value(0));

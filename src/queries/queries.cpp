@@ -71,7 +71,7 @@ struct EmployeeRow {
     QDate dob;
 };
 
-EmployeeRow employeeOf(const QSqlQuery& q)
+EmployeeRow employeeOf(const store::Query& q)
 {
     EmployeeRow e;
     e.empId = asText(q.value(0));
@@ -108,7 +108,7 @@ QueryResult employeeListing(GridModel& grid, EmpListing kind, const QString& sql
     formatColStrg(grid);
     writeHeaderRows(grid, headers);
 
-    QSqlQuery q = store::exec(sql, values);
+    auto q = store::exec(sql, values);
     int n = 0;
     while (q.next()) {
         const EmployeeRow e = employeeOf(q);
@@ -225,7 +225,7 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     else
         for (const QString& c : columns)
             condition(c);
-    QSqlQuery q = store::exec(kSelectEmployees + QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR ")) +
+    auto q = store::exec(kSelectEmployees + QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR ")) +
                                   QStringLiteral(" ORDER BY ID"),
                               values);
     int n = 0;
@@ -297,7 +297,7 @@ QueryResult jobListing(JobListing kind, const QueryInputs& in, GridModel& grid)
     formatColStrg(grid);
     writeHeaderRows(grid, headers);
 
-    QSqlQuery q = store::exec(kSelectJobs + where + QStringLiteral(" ORDER BY ID"), values);
+    auto q = store::exec(kSelectJobs + where + QStringLiteral(" ORDER BY ID"), values);
     int n = 0;
     while (q.next()) {
         const QVariant jobNo = q.value(0), name = q.value(1), limit = q.value(2), bal = q.value(3),
@@ -360,31 +360,34 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
     grid.setWidthZ(3, 29);
     writeHeaderRows(grid, headers);
 
-    // A whole job number is compared as one; any other number finds nothing.
-    QVariant jobNo;
-    if (number == static_cast<double>(static_cast<qint64>(number)))
-        jobNo = static_cast<qint64>(number);
-    else
-        jobNo = number;
-    QSqlQuery q = store::exec(kJobBookings, {jobNo, in.from, in.to});
+    // A whole job number is compared as one; any other number finds nothing
+    // (and is not put to the data source, whose integer field would refuse
+    // it).
+    const bool whole = number == static_cast<double>(static_cast<qint64>(number));
+    const QVariant jobNo = static_cast<qint64>(number);
+    std::optional<store::Query> q;
+    if (whole)
+        q.emplace(store::exec(kJobBookings, {jobNo, in.from, in.to}));
     int n = 0;
     double total = 0;
-    while (q.next()) {
+    while (q && q->next()) {
         const int row = 2 + n;
         grid.setCell(row, 0, QString::number(n + 1));
-        grid.setCell(row, 1, shortDateText(store::dateOf(q.value(0))));
-        grid.setCell(row, 2, asText(q.value(1)));
-        grid.setCell(row, 3, asText(q.value(2)));
-        grid.setCell(row, 4, asText(q.value(3)));
-        grid.setCell(row, 5, asText(q.value(4)));
-        total += store::num(q.value(4));
+        grid.setCell(row, 1, shortDateText(store::dateOf(q->value(0))));
+        grid.setCell(row, 2, asText(q->value(1)));
+        grid.setCell(row, 3, asText(q->value(2)));
+        grid.setCell(row, 4, asText(q->value(3)));
+        grid.setCell(row, 5, asText(q->value(4)));
+        total += store::num(q->value(4));
         ++n;
     }
     grid.setCell(n + 2, 1, QStringLiteral("TOTAL ED BOOKED"));
     grid.setCell(n + 2, 5, numberText(total));
-    QSqlQuery names = store::exec(kJobName, {jobNo});
-    while (names.next())
-        grid.setCell(2, 6, asText(names.value(0)));
+    if (whole) {
+        auto names = store::exec(kJobName, {jobNo});
+        while (names.next())
+            grid.setCell(2, 6, asText(names.value(0)));
+    }
     r.title = QStringLiteral("SEARCH RESULTS FOR BOOKING AGAINST JOB NO. ") + in.jobText;
     r.countLine = periodLine(in.from, in.to, in.startDay);
     grid.setCell(n + 4, 2, footerLine(in.today));

@@ -9,7 +9,9 @@
 #include <QLocale>
 #include <QMap>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 namespace reports {
@@ -18,7 +20,7 @@ namespace {
 
 int g_statements = 0;
 
-QSqlQuery run(const QString& sql, const QList<QVariant>& values)
+store::Query run(const QString& sql, const QList<QVariant>& values)
 {
     ++g_statements;
     return store::exec(sql, values);
@@ -45,6 +47,15 @@ const QString kMonthLeaves = QStringLiteral(
 const QString kPeriodLeaves = QStringLiteral(
     "SELECT Emp_ID, ED_Booked, MSC, HLY, CL, rh, EL, SL, HPL, SPL, LWP FROM leaves "
     "WHERE Deptt = ? AND MonthName BETWEEN ? AND ? ORDER BY ID");
+// Every department's bookings, booked jobs and leave records of one month.
+const QString kAllMonthBookings = QStringLiteral(
+    "SELECT Deptt, JobNo, Emp_ID, DaysBooked FROM edbooked WHERE MonthName = ? ORDER BY ID");
+const QString kAllMonthJobs = QStringLiteral(
+    "SELECT JobNo, JobName, Bal_ED, Job_Status FROM jobs WHERE JobNo IN "
+    "(SELECT JobNo FROM edbooked WHERE MonthName = ?) ORDER BY ID");
+const QString kAllMonthLeaves = QStringLiteral(
+    "SELECT Deptt, Emp_ID, ED_Booked, MSC, HLY, CL, rh, EL, SL, HPL, SPL, LWP FROM leaves "
+    "WHERE MonthName = ? ORDER BY ID");
 // Every booking of the period, all departments.
 const QString kAllBookings = QStringLiteral(
     "SELECT JobNo, DaysBooked FROM edbooked WHERE MonthName BETWEEN ? AND ? ORDER BY ID");
@@ -85,6 +96,15 @@ QString fieldText(const QVariant& v)
     return v.isNull() ? QString() : app::generalNumber(v.toDouble());
 }
 
+// A number field into a cell: empty when the field is empty.
+void setField(Sheet& s, int row, int col, const QVariant& v)
+{
+    if (v.isNull())
+        s.set(row, col, QString());
+    else
+        s.setNumber(row, col, v.toDouble());
+}
+
 QString monthName(const QDate& d)
 {
     const QStringList names = app::calendar::monthNames();
@@ -109,7 +129,7 @@ struct JobInfo {
 QHash<qint64, JobInfo> readJobs(const QString& sql, const QList<QVariant>& values)
 {
     QHash<qint64, JobInfo> jobs;
-    QSqlQuery q = run(sql, values);
+    auto q = run(sql, values);
     while (q.next())
         jobs.insert(store::whole(q.value(0)),
                     {store::textOf(q.value(1)), fieldText(q.value(2)), fieldText(q.value(3))});
@@ -125,7 +145,7 @@ struct Booking {
 QList<Booking> readBookings(const QString& sql, const QList<QVariant>& values)
 {
     QList<Booking> b;
-    QSqlQuery q = run(sql, values);
+    auto q = run(sql, values);
     while (q.next())
         b.append({store::whole(q.value(0)), store::whole(q.value(1)), q.value(2)});
     return b;
@@ -149,7 +169,7 @@ struct LeaveRow {
 QList<QPair<qint64, LeaveRow>> readLeaves(const QString& sql, const QList<QVariant>& values)
 {
     QList<QPair<qint64, LeaveRow>> rows;
-    QSqlQuery q = run(sql, values);
+    auto q = run(sql, values);
     while (q.next()) {
         LeaveRow r;
         for (int k = 0; k < 10; ++k)
@@ -224,14 +244,14 @@ void monthJobCells(Sheet& s, int firstRow, const QList<qint64>& jobs, const QLis
             continue;
         const int i = jobIndex.value(b.job);
         perCell[i][*j].append(store::num(b.days));
-        s.set(firstRow + i, *j + 3, fieldText(b.days));
+        setField(s, firstRow + i, *j + 3, b.days);
     }
     for (int i = 0; i < jobs.size(); ++i) {
         double t = 0;
         for (int j = 0; j < e; ++j)
             for (double d : perCell[i][j])
                 t += d;
-        s.set(firstRow + i, e + 3, num(t));
+        s.setNumber(firstRow + i, e + 3, t);
     }
 }
 
@@ -249,7 +269,7 @@ void monthLeaveCells(Sheet& s, int first, const QList<Employee>& employees,
     }
     for (auto it = last.constBegin(); it != last.constEnd(); ++it)
         for (int k = 0; k < 10; ++k)
-            s.set(first + k, it.key() + 3, fieldText(it.value().v[k]));
+            setField(s, first + k, it.key() + 3, it.value().v[k]);
 }
 
 // --- The reports -----------------------------------------------------------
@@ -289,14 +309,14 @@ Sheet deptMonth(const Request& r)
         double sum = 0;
         for (int row = 2; row <= J + 13; ++row)
             sum += s.value(row, j + 3);
-        s.set(J + 12, j + 3, num(sum - s.value(J + 2, j + 3)));
+        s.setNumber(J + 12, j + 3, sum - s.value(J + 2, j + 3));
     }
     double R[11];
     for (int k = 0; k <= 10; ++k) {
         R[k] = 0;
         for (int j = 0; j < E; ++j)
             R[k] += s.value(J + 2 + k, j + 3);
-        s.set(J + 2 + k, E + 3, num(R[k]));
+        s.setNumber(J + 2 + k, E + 3, R[k]);
     }
     const double p = R[10] > 0 ? app::roundTo2(R[0] * 100 / R[10]) : 0.0;
     s.set(J + 13, E + 3, app::percentText(p));
@@ -360,15 +380,15 @@ Sheet deptPeriod(const Request& r)
                 cell += d;
                 total += d;
             }
-            s.set(i + 2, j + 3, num(cell));
+            s.setNumber(i + 2, j + 3, cell);
         }
-        s.set(i + 2, E + 3, num(total));
+        s.setNumber(i + 2, E + 3, total);
     }
     for (int j = 0; j <= E; ++j) {
         double sum = 0;
         for (int row = 2; row <= J + 1; ++row)
             sum += s.value(row, j + 3);
-        s.set(J + 2, j + 3, num(sum));
+        s.setNumber(J + 2, j + 3, sum);
     }
     for (int k = 0; k < kPeriodLabels.size(); ++k)
         s.set(J + 2 + k, 2, kPeriodLabels[k]);
@@ -381,15 +401,15 @@ Sheet deptPeriod(const Request& r)
         const QList<double>& m = sums[j];
         const double l = m[2] + m[3] + m[4] + m[5] + m[6] + m[1] + m[7] + m[8] + m[0];
         for (int k = 0; k < 9; ++k)
-            s.set(J + 3 + k, j + 3, num(m[k]));
-        s.set(J + 12, j + 3, num(l));
-        s.set(J + 13, j + 3, num(s.value(J + 12, j + 3) + s.value(J + 2, j + 3)));
+            s.setNumber(J + 3 + k, j + 3, m[k]);
+        s.setNumber(J + 12, j + 3, l);
+        s.setNumber(J + 13, j + 3, s.value(J + 12, j + 3) + s.value(J + 2, j + 3));
     }
     for (int k = 0; k <= 11; ++k) {
         double sum = 0;
         for (int j = 0; j < E; ++j)
             sum += s.value(J + 2 + k, j + 3);
-        s.set(J + 2 + k, E + 3, num(sum));
+        s.setNumber(J + 2 + k, E + 3, sum);
     }
     const double total = s.value(J + 13, E + 3);
     const double p = total > 0 ? app::roundTo2(s.value(J + 2, E + 3) * 100 / total) : 0.0;
@@ -406,14 +426,49 @@ Sheet deptPeriod(const Request& r)
     return s;
 }
 
+// Every department's bookings, job rows and leave records of one card month,
+// read with one statement each and kept by department in the order read.
+struct MonthOfAll {
+    QHash<QString, QList<Booking>> bookings;
+    QHash<QString, QList<QPair<qint64, LeaveRow>>> leaves;
+    QHash<qint64, JobInfo> jobs;
+};
+
+MonthOfAll readMonthOfAll(const QDate& toDate)
+{
+    MonthOfAll m;
+    {
+        // A record without a department belongs to no department's block.
+        auto q = run(kAllMonthBookings, {toDate});
+        while (q.next())
+            if (!q.isNull(0))
+                m.bookings[q.value(0).toString()].append(
+                    {store::whole(q.value(1)), store::whole(q.value(2)), q.value(3)});
+    }
+    m.jobs = readJobs(kAllMonthJobs, {toDate});
+    auto q = run(kAllMonthLeaves, {toDate});
+    while (q.next()) {
+        if (q.isNull(0))
+            continue;
+        LeaveRow r;
+        for (int k = 0; k < 10; ++k)
+            r.v[k] = q.value(k + 2);
+        m.leaves[q.value(0).toString()].append({store::whole(q.value(1)), r});
+    }
+    return m;
+}
+
 // One department's block of the all-departments monthly report; returns the
 // row at which the next block starts.
 int departmentBlock(Sheet& s, int b, int position, const QString& department, const Request::Block& blk,
-                    int fromDay, int toDay)
+                    int fromDay, int toDay, QHash<QDate, MonthOfAll>& months)
 {
     s.set(b, 1, QStringLiteral("(") + QChar(65 + position) + QStringLiteral(")"));
     s.set(b, 2, department.toUpper());
-    const QList<Booking> bookings = readBookings(kMonthBookings, {blk.toDate, department});
+    auto month = months.find(blk.toDate);
+    if (month == months.end())
+        month = months.insert(blk.toDate, readMonthOfAll(blk.toDate));
+    const QList<Booking> bookings = month->bookings.value(department);
     const QList<qint64> jobs = distinctJobs(bookings);
     if (jobs.isEmpty()) {
         s.set(b + 1, 2,
@@ -421,8 +476,8 @@ int departmentBlock(Sheet& s, int b, int position, const QString& department, co
                   dayMonthYear(toDay, blk.toDate) + QStringLiteral("."));
         return b + 3;
     }
-    const QHash<qint64, JobInfo> info = readJobs(kMonthJobs, {blk.toDate, department});
-    const auto leaves = readLeaves(kMonthLeaves, {blk.toDate, department});
+    const QHash<qint64, JobInfo>& info = month->jobs;
+    const auto leaves = month->leaves.value(department);
     const QList<Employee>& emps = blk.employees;
     const int J = jobs.size();
     const int E = emps.size();
@@ -446,24 +501,24 @@ int departmentBlock(Sheet& s, int b, int position, const QString& department, co
     double jobTotal = 0;
     for (int i = 0; i < J; ++i)
         jobTotal += s.value(b + 3 + i, T);
-    s.set(b + J + 3, T, num(jobTotal));
+    s.setNumber(b + J + 3, T, jobTotal);
     for (int j = 0; j < E; ++j) {
         double leave = 0;
         for (int row = b + J + 4; row <= b + J + 12; ++row)
             leave += s.value(row, j + 3);
-        s.set(b + J + 13, j + 3, num(leave));
-        s.set(b + J + 14, j + 3, num(s.value(b + J + 3, j + 3) + s.value(b + J + 13, j + 3)));
+        s.setNumber(b + J + 13, j + 3, leave);
+        s.setNumber(b + J + 14, j + 3, s.value(b + J + 3, j + 3) + s.value(b + J + 13, j + 3));
     }
     double leaveTotal = 0;
     for (int row = b + J + 4; row <= b + J + 12; ++row) {
         double sum = 0;
         for (int j = 0; j < E; ++j)
             sum += s.value(row, j + 3);
-        s.set(row, T, num(sum));
+        s.setNumber(row, T, sum);
         leaveTotal += s.value(row, T);
     }
-    s.set(b + J + 13, T, num(leaveTotal));
-    s.set(b + J + 14, T, num(s.value(b + J + 3, T) + s.value(b + J + 13, T)));
+    s.setNumber(b + J + 13, T, leaveTotal);
+    s.setNumber(b + J + 14, T, s.value(b + J + 3, T) + s.value(b + J + 13, T));
     const double all = s.value(b + J + 14, T);
     const double p = all > 0 ? app::roundTo2(s.value(b + J + 3, T) * 100 / all) : 0.0;
     s.set(b + J + 15, T, app::percentText(p));
@@ -488,6 +543,8 @@ Sheet allDeptMonth(const Request& r)
     int blockRow = 2;
     // Until a department change recomputes it, FromDate is the title's.
     Request::Block current{false, r.employees, titleFrom, r.toDate};
+    // The month's rows of every department, read once per card month shown.
+    QHash<QDate, MonthOfAll> months;
     for (int p = 0; p < r.departments.size(); ++p) {
         if (r.chooseDepartment) {
             Request::Block next = r.chooseDepartment(p);
@@ -496,7 +553,7 @@ Sheet allDeptMonth(const Request& r)
             else
                 current.employees = next.employees;
         }
-        blockRow = departmentBlock(s, blockRow, p, r.departments[p], current, r.fromDay, r.toDay);
+        blockRow = departmentBlock(s, blockRow, p, r.departments[p], current, r.fromDay, r.toDay, months);
     }
     finishFooter(s, blockRow + 1, 2, r, false);
     s.usedRows = blockRow + 2;
@@ -508,27 +565,38 @@ Sheet allDeptMonth(const Request& r)
 Sheet jobPeriod(const Request& r)
 {
     Sheet s;
-    // Jobs with a booking above 0 in the period, every booking of them summed.
-    QSqlQuery q = run(kAllBookings, {r.fromDate, r.toDate});
-    QMap<qint64, double> sums;
-    QMap<qint64, bool> chosen;
-    QList<QPair<qint64, double>> rows;
+    // Jobs with a booking above 0 in the period, every booking of them summed
+    // in the order read.
+    auto q = run(kAllBookings, {r.fromDate, r.toDate});
+    QHash<qint64, qsizetype> slot;
+    QList<qint64> seen;
+    QList<double> sums;
+    QList<bool> positive;
     while (q.next()) {
         const qint64 job = store::whole(q.value(0));
         const double d = store::num(q.value(1));
-        rows.append({job, d});
+        auto it = slot.constFind(job);
+        if (it == slot.constEnd()) {
+            it = slot.insert(job, seen.size());
+            seen << job;
+            sums << 0.0;
+            positive << false;
+        }
+        sums[*it] += d;
         if (d > 0)
-            chosen.insert(job, true);
+            positive[*it] = true;
     }
-    if (chosen.isEmpty()) {
+    QList<qint64> jobs;
+    for (qsizetype k = 0; k < seen.size(); ++k)
+        if (positive[k])
+            jobs << seen[k];
+    if (jobs.isEmpty()) {
         s.message = QString::fromLatin1(kNoJobBooking);
         s.elapsedShown = false;
         return s;
     }
+    std::sort(jobs.begin(), jobs.end());
     const QHash<qint64, JobInfo> info = readJobs(kBookedJobs, {r.fromDate, r.toDate});
-    for (const auto& row : rows)
-        if (chosen.contains(row.first))
-            sums[row.first] += row.second;
     standardWidths(s);
     const QStringList head = {QStringLiteral("S.N."), QStringLiteral("JOB NUMBER"), QStringLiteral("JOB DESCRIPTION"),
                               QStringLiteral("ED BOOKED"), QStringLiteral("JOB STATUS %")};
@@ -536,11 +604,10 @@ Sheet jobPeriod(const Request& r)
         s.set(0, c, head[c]);
         s.set(1, c, QString::number(c + 1));
     }
-    const QList<qint64> jobs = chosen.keys();
     const int J = jobs.size();
     double grand = 0;
     for (int i = 0; i < J; ++i) {
-        const double sum = sums.value(jobs[i]);
+        const double sum = sums[slot.value(jobs[i])];
         s.set(i + 2, 0, QString::number(i + 1));
         s.set(i + 2, 1, QString::number(jobs[i]));
         const auto it = info.constFind(jobs[i]);
@@ -548,11 +615,11 @@ Sheet jobPeriod(const Request& r)
             s.set(i + 2, 2, it->name);
             s.set(i + 2, 4, it->status);
         }
-        s.set(i + 2, 3, num(sum));
+        s.setNumber(i + 2, 3, sum);
         grand += sum;
     }
     s.set(J + 2, 2, QStringLiteral("GRAND TOTAL"));
-    s.set(J + 2, 3, num(grand));
+    s.setNumber(J + 2, 3, grand);
     finishFooter(s, J + 4, 2, r, false);
     s.usedRows = J + 5;
     s.lastColumn = 4;
@@ -566,7 +633,7 @@ Sheet leave(const Request& r)
     Sheet s;
     const bool period = r.option == LeavePeriod;
     const qint64 id = static_cast<qint64>(app::leadingNumber(r.employeeIdText));
-    QSqlQuery q = period ? run(kEmployeePeriodLeaves, {id, r.fromDate, r.toDate})
+    auto q = period ? run(kEmployeePeriodLeaves, {id, r.fromDate, r.toDate})
                          : run(kEmployeeMonthLeaves, {id, r.toDate});
     // CL, rh, EL, SL, HPL, HLY, SPL, LWP
     double sums[8] = {};
@@ -618,7 +685,7 @@ Sheet leave(const Request& r)
         total += sums[k];
     }
     s.set(16, 0, QStringLiteral("T O T A L"));
-    s.set(16, 1, num(total));
+    s.setNumber(16, 1, total);
     finishFooter(s, 18, 0, r, true);
     s.usedRows = 20;
     s.lastColumn = 2;
@@ -641,6 +708,27 @@ void Sheet::set(int row, int col, const QString& text)
     if (r.size() <= col)
         r.resize(col + 1);
     r[col] = text;
+    if (row < numbers.size() && col < numbers[row].size())
+        numbers[row][col] = qQNaN();
+}
+
+void Sheet::setNumber(int row, int col, double v)
+{
+    if (row < 0 || col < 0)
+        return;
+    const QString text = app::generalNumber(v);
+    set(row, col, text);
+    if (numbers.size() <= row)
+        numbers.resize(row + 1);
+    QList<double>& r = numbers[row];
+    if (r.size() <= col)
+        r.resize(col + 1, qQNaN());
+    // A whole number reads back as itself; any other text is a plain
+    // decimal, which the leading-number rule reads as strtod does.
+    if (std::fabs(v) < 1e15 && v == std::trunc(v))
+        r[col] = v == 0.0 ? 0.0 : v;
+    else
+        r[col] = std::strtod(text.toLatin1().constData(), nullptr);
 }
 
 QString Sheet::at(int row, int col) const
@@ -652,7 +740,11 @@ QString Sheet::at(int row, int col) const
 
 double Sheet::value(int row, int col) const
 {
-    return app::leadingNumber(at(row, col));
+    if (row >= 0 && row < numbers.size() && col >= 0 && col < numbers[row].size() && !qIsNaN(numbers[row][col]))
+        return numbers[row][col];
+    if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size() || cells[row][col].isEmpty())
+        return 0.0;
+    return app::leadingNumber(cells[row][col]);
 }
 
 QStringList headerTexts(HeaderSet set)

@@ -43,6 +43,9 @@ struct Sheet {
     QList<QStringList> cells; // [row][column], ragged
 
     void set(int row, int col, const QString& text);
+    // Writes a number as its general text; value() then reads it back
+    // without parsing the text again.
+    void setNumber(int row, int col, double v);
     QString at(int row, int col) const;
     // A cell read back as a number by the leading-number rule.
     double value(int row, int col) const;
@@ -58,6 +61,10 @@ struct Sheet {
     QString message;
     // False when the elapsed-time label is left as it was.
     bool elapsedShown = true;
+
+    // What value() gives for the cells written by setNumber (NaN for the
+    // others, whose text is parsed).
+    QList<QList<double>> numbers;
 };
 
 // What a report is built from: the window's pickers and period values.

@@ -1,5 +1,7 @@
 #include "store/database.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -26,6 +28,21 @@ Dialect g_dialect = Dialect::Other;
 // a transaction opens it afresh.
 bool g_broken = false;
 int g_transactions = 0;
+
+// Prepared statements by their text, for the next exec() of the same text:
+// preparing costs a server round trip or more (PostgreSQL), binding and
+// executing a prepared one does not. An entry is reused only while no Query
+// holds it.
+QHash<QString, std::shared_ptr<QSqlQuery>> g_prepared;
+constexpr int kPreparedKept = 128;
+
+// Forgets the prepared statements nobody holds (all of them before the
+// connection closes or the schema changes).
+void forgetPrepared()
+{
+    for (auto it = g_prepared.begin(); it != g_prepared.end();)
+        it = it->use_count() == 1 ? g_prepared.erase(it) : std::next(it);
+}
 
 DbError noteLoss(DbError e)
 {
@@ -118,6 +135,15 @@ void connectDatabase()
 {
     disconnectDatabase();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QLatin1String(kConnectionName));
+    // The statements kept go before the program's end closes the connection
+    // (a data source refuses to close while statements are open). Routines
+    // run in the reverse order of their adding, so this one, added after
+    // the first connection was, runs before the one that closes it.
+    static const bool forgetAtEnd = [] {
+        qAddPostRoutine([] { g_prepared.clear(); });
+        return true;
+    }();
+    (void)forgetAtEnd;
     // Qt's ODBC driver puts "DSN=" in front of a string that names no driver
     // itself, so it is given what follows "DSN=".
     QString cs = QString::fromLatin1(kConnectionString);
@@ -147,6 +173,7 @@ void connectDatabase()
 
 void disconnectDatabase()
 {
+    g_prepared.clear();
     if (QSqlDatabase::contains(QLatin1String(kConnectionName))) {
         {
             QSqlDatabase db = QSqlDatabase::database(QLatin1String(kConnectionName), false);
@@ -173,26 +200,44 @@ Dialect dialect()
     return g_dialect;
 }
 
-QSqlQuery exec(const QString& sql, const QList<QVariant>& values)
+Query exec(const QString& sql, const QList<QVariant>& values)
 {
+    ++detail::g_counts.statements;
     reconnectIfBroken();
     QSqlDatabase db = connection();
     if (!db.isOpen())
         throw DbError(ErrorKind::ConnectionLost, QStringLiteral("0"), QString(),
                       QStringLiteral("The connection to the data source is not open."));
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw noteLoss(errorFrom(q));
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw noteLoss(errorFrom(q));
-    return q;
+    std::shared_ptr<QSqlQuery> q;
+    const auto kept = g_prepared.constFind(sql);
+    if (kept != g_prepared.constEnd() && kept->use_count() == 1) {
+        q = *kept;
+    } else {
+        q = std::make_shared<QSqlQuery>(db);
+        q->setForwardOnly(true);
+        if (!q->prepare(sql))
+            throw noteLoss(errorFrom(*q));
+        if (kept == g_prepared.constEnd()) {
+            if (g_prepared.size() >= kPreparedKept)
+                forgetPrepared();
+            g_prepared.insert(sql, q);
+        }
+    }
+    for (int i = 0; i < values.size(); ++i)
+        q->bindValue(i, values[i]);
+    if (!q->exec()) {
+        const DbError e = errorFrom(*q);
+        g_prepared.remove(sql);
+        throw noteLoss(e);
+    }
+    return Query(std::move(q));
 }
 
 void execDirect(const QString& sql)
 {
+    ++detail::g_counts.statements;
+    // A schema change may void what was prepared.
+    forgetPrepared();
     QSqlDatabase db = connection();
     QSqlQuery q(db);
     if (!q.exec(sql))
@@ -202,14 +247,14 @@ void execDirect(const QString& sql)
 qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& values, const QString& keyColumn)
 {
     if (dialect() == Dialect::PostgreSQL) {
-        QSqlQuery q = exec(insertSql + QLatin1String(" RETURNING ") + keyColumn, values);
+        Query q = exec(insertSql + QLatin1String(" RETURNING ") + keyColumn, values);
         if (!q.next())
             throw DbError(ErrorKind::Other, QStringLiteral("0"), QString(),
                           QStringLiteral("The data source returned no key for the new row."));
         return whole(q.value(0));
     }
     exec(insertSql, values);
-    QSqlQuery k = exec(QStringLiteral("SELECT last_insert_rowid()"));
+    Query k = exec(QStringLiteral("SELECT last_insert_rowid()"));
     if (!k.next())
         throw DbError(ErrorKind::Other, QStringLiteral("0"), QString(),
                       QStringLiteral("The data source returned no key for the new row."));

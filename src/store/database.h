@@ -5,10 +5,12 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 
 namespace store {
@@ -55,8 +57,65 @@ bool isConnected();
 QSqlDatabase connection();
 Dialect dialect();
 
+// What the program has asked of the data source since the last reset: the
+// statements run (exec, execDirect) and the rows read through Query::next().
+// Plain counters in one place, so that counting costs an increment each.
+struct Counts {
+    qint64 statements = 0;
+    qint64 rows = 0;
+};
+namespace detail {
+inline Counts g_counts;
+}
+inline Counts counts() { return detail::g_counts; }
+inline void resetCounts() { detail::g_counts = {}; }
+
+// An executed statement and its rows. Every row the program reads goes
+// through next(), which counts it. It holds the QSqlQuery rather than being
+// one, so that no caller can read rows past the count by converting it.
+// The prepared statement behind it is kept for the next exec() of the same
+// text once this object is gone (or finished), so it cannot be copied.
+class Query {
+public:
+    explicit Query(std::shared_ptr<QSqlQuery> q) : q_(std::move(q)) {}
+    Query(Query&&) = default;
+    Query& operator=(Query&& other)
+    {
+        release();
+        q_ = std::move(other.q_);
+        return *this;
+    }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+    ~Query() { release(); }
+
+    bool next()
+    {
+        if (!q_->next())
+            return false;
+        ++detail::g_counts.rows;
+        return true;
+    }
+    QVariant value(int index) const { return q_->value(index); }
+    bool isNull(int index) const { return q_->isNull(index); }
+    QSqlRecord record() const { return q_->record(); }
+    int numRowsAffected() const { return q_->numRowsAffected(); }
+    bool isActive() const { return q_->isActive(); }
+    // Releases the statement's result before the object goes.
+    void finish() { q_->finish(); }
+
+private:
+    void release()
+    {
+        if (q_)
+            q_->finish();
+        q_.reset();
+    }
+    std::shared_ptr<QSqlQuery> q_;
+};
+
 // Prepares `sql`, binds `values` in order and executes it. Throws DbError.
-QSqlQuery exec(const QString& sql, const QList<QVariant>& values = {});
+Query exec(const QString& sql, const QList<QVariant>& values = {});
 // Runs a statement whose text holds no values (DDL).
 void execDirect(const QString& sql);
 // Key of the row the last INSERT made on the shared connection. `insertSql`

@@ -21,12 +21,19 @@ QStringList schemaStatements(Dialect d)
     s << QStringLiteral("CREATE TABLE leaves (ID %1, MonthName DATE, Deptt %2, Emp_ID INTEGER, EmpName %2, "
                         "ED_Booked %3, CL %3, rh %3, EL %3, SL %3, HPL %3, HLY %3, SPL %3, LWP %3, MSC %3)")
              .arg(key, text, number);
-    s << QStringLiteral("CREATE INDEX edbooked_month ON edbooked (MonthName, Deptt)");
+    // What the reports, queries and card writes look rows up by: a
+    // department's month or period, an employee's cards, a job's bookings,
+    // and every department's month or period (that index also holds the
+    // two fields the period's job totals read, so they come from it alone).
+    s << QStringLiteral("CREATE INDEX edbooked_deptt ON edbooked (Deptt, MonthName)");
+    s << QStringLiteral("CREATE INDEX edbooked_month ON edbooked (MonthName, JobNo, DaysBooked)");
     s << QStringLiteral("CREATE INDEX edbooked_emp ON edbooked (Emp_ID, MonthName)");
     s << QStringLiteral("CREATE INDEX edbooked_job ON edbooked (JobNo, MonthName)");
-    s << QStringLiteral("CREATE INDEX leaves_month ON leaves (MonthName, Deptt)");
+    s << QStringLiteral("CREATE INDEX leaves_deptt ON leaves (Deptt, MonthName)");
+    s << QStringLiteral("CREATE INDEX leaves_month ON leaves (MonthName)");
     s << QStringLiteral("CREATE INDEX leaves_emp ON leaves (Emp_ID, MonthName)");
     s << QStringLiteral("CREATE INDEX employees_deptt ON employees (Deptt)");
+    s << QStringLiteral("CREATE INDEX jobs_lead ON jobs (LeadDeptt)");
     return s;
 }
 

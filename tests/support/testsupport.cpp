@@ -135,7 +135,7 @@ void addJob(int jobNo, const QString& name, double limitEd, double balEd, double
 
 QVariant scalar(const QString& sql, const QList<QVariant>& values)
 {
-    QSqlQuery q = store::exec(sql, values);
+    auto q = store::exec(sql, values);
     return q.next() ? q.value(0) : QVariant();
 }
 
