@@ -174,6 +174,7 @@ void connectDatabase()
 void disconnectDatabase()
 {
     g_prepared.clear();
+    ++detail::g_connection;
     if (QSqlDatabase::contains(QLatin1String(kConnectionName))) {
         {
             QSqlDatabase db = QSqlDatabase::database(QLatin1String(kConnectionName), false);

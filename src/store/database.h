@@ -66,6 +66,8 @@ struct Counts {
 };
 namespace detail {
 inline Counts g_counts;
+// Counts the connections opened; a statement of an earlier one is dead.
+inline int g_connection = 0;
 }
 inline Counts counts() { return detail::g_counts; }
 inline void resetCounts() { detail::g_counts = {}; }
@@ -77,12 +79,13 @@ inline void resetCounts() { detail::g_counts = {}; }
 // text once this object is gone (or finished), so it cannot be copied.
 class Query {
 public:
-    explicit Query(std::shared_ptr<QSqlQuery> q) : q_(std::move(q)) {}
+    explicit Query(std::shared_ptr<QSqlQuery> q) : q_(std::move(q)), connection_(detail::g_connection) {}
     Query(Query&&) = default;
     Query& operator=(Query&& other)
     {
         release();
         q_ = std::move(other.q_);
+        connection_ = other.connection_;
         return *this;
     }
     Query(const Query&) = delete;
@@ -102,16 +105,23 @@ public:
     int numRowsAffected() const { return q_->numRowsAffected(); }
     bool isActive() const { return q_->isActive(); }
     // Releases the statement's result before the object goes.
-    void finish() { q_->finish(); }
+    void finish()
+    {
+        if (connection_ == detail::g_connection)
+            q_->finish();
+    }
 
 private:
     void release()
     {
-        if (q_)
+        // A statement of a connection closed meanwhile has no cursor left to
+        // close (its handle went with the connection).
+        if (q_ && connection_ == detail::g_connection)
             q_->finish();
         q_.reset();
     }
     std::shared_ptr<QSqlQuery> q_;
+    int connection_ = 0;
 };
 
 // Prepares `sql`, binds `values` in order and executes it. Throws DbError.
