@@ -1,5 +1,6 @@
 #include "generate.h"
 
+#include "app/rng.h"
 #include "store/database.h"
 
 #include <QList>
@@ -10,21 +11,10 @@
 
 namespace bench {
 
+using app::Rng;
+
 namespace {
 
-class Rng {
-public:
-    explicit Rng(uint64_t seed) : s_(seed) {}
-    uint32_t next()
-    {
-        s_ = s_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return uint32_t(s_ >> 33);
-    }
-    int range(int lo, int hi) { return lo + int(next() % uint32_t(hi - lo + 1)); }
-
-private:
-    uint64_t s_;
-};
 
 // Inserts rows in multi-row statements of `batch` rows each.
 class BulkInsert {

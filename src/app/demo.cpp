@@ -2,6 +2,7 @@
 
 #include "app/calendar.h"
 #include "app/pickers.h"
+#include "app/rng.h"
 #include "store/database.h"
 
 #include <QHash>
@@ -14,21 +15,6 @@ namespace app {
 
 namespace {
 
-// A small deterministic generator (the same sequence on every machine).
-class Rng {
-public:
-    explicit Rng(uint64_t seed) : s_(seed) {}
-    uint32_t next()
-    {
-        s_ = s_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return uint32_t(s_ >> 33);
-    }
-    int range(int lo, int hi) { return lo + int(next() % uint32_t(hi - lo + 1)); }
-    bool chance(int percent) { return range(1, 100) <= percent; }
-
-private:
-    uint64_t s_;
-};
 
 const QStringList kDepartments = {
     QStringLiteral("Admin Section"),       QStringLiteral("Civil Design"),
