@@ -19,7 +19,10 @@ QStringList schemaStatements(Dialect d)
                         "JobNo INTEGER, DaysBooked %3, Emp_Tot_ED %3, Bal_ED %3)")
              .arg(key, text, number);
     s << QStringLiteral("CREATE TABLE leaves (ID %1, MonthName DATE, Deptt %2, Emp_ID INTEGER, EmpName %2, "
-                        "ED_Booked %3, CL %3, rh %3, EL %3, SL %3, HPL %3, HLY %3, SPL %3, LWP %3, MSC %3)")
+                        "ED_Booked %3, CL %3, rh %3, EL %3, SL %3, HPL %3, HLY %3, SPL %3, LWP %3, MSC %3, "
+                        // One card per employee and month-end date, also when two
+                        // desktops save it at the same moment.
+                        "CONSTRAINT leaves_card UNIQUE (Emp_ID, MonthName))")
              .arg(key, text, number);
     s << QStringLiteral("CREATE INDEX edbooked_month ON edbooked (MonthName, Deptt)");
     s << QStringLiteral("CREATE INDEX edbooked_emp ON edbooked (Emp_ID, MonthName)");
