@@ -1,0 +1,7 @@
+# Several desktops on one database: a small program that saves cards through
+# the card logic of the data-entry window, started many times by the test.
+add_executable(karvela_cardsaver cardsaver.cpp)
+target_link_libraries(karvela_cardsaver PRIVATE karvela_core)
+karvela_test(test_concurrency PG SOURCES test_concurrency.cpp)
+add_dependencies(test_concurrency karvela_cardsaver)
+target_compile_definitions(test_concurrency PRIVATE KARVELA_CARDSAVER="$<TARGET_FILE:karvela_cardsaver>")
