@@ -82,8 +82,12 @@ Run runDesktops(const QList<QStringList>& argLists)
     }
     QElapsedTimer t;
     t.start();
+    // QProcess writes only while it is waited on: hand every desktop its
+    // line before waiting for any of them to finish.
     for (auto& p : ps)
         p->write("go\n");
+    for (auto& p : ps)
+        p->waitForBytesWritten(5000);
     Run run;
     for (auto& p : ps) {
         p->closeWriteChannel();
