@@ -17,6 +17,8 @@
 // per card: "saved EMP MONTH BAL..." (the balances the card shows after the
 // save), "duplicate EMP MONTH", "updated EMP MONTH BAL...", "deleted EMP
 // MONTH", or "failed EMP MONTH routine|kind|text".
+// KARVELA_CARDSAVER_PAUSE_MS makes it pause between two cards, as a clerk
+// typing the next card would.
 #include "app/numtext.h"
 #include "entry/cardchecks.h"
 #include "entry/cardstore.h"
@@ -25,6 +27,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTextStream>
+#include <QThread>
 
 #include <cstdio>
 #include <iostream>
@@ -193,9 +196,13 @@ int main(int argc, char** argv)
         QList<qint64> jobs;
         for (const QString& j : a.mid(5))
             jobs << j.toLongLong();
+        const int pause = qEnvironmentVariableIntValue("KARVELA_CARDSAVER_PAUSE_MS");
         for (int m = 0; m < months; ++m)
-            for (int k = 0; k < count; ++k)
+            for (int k = 0; k < count; ++k) {
                 save(first + k, to.addMonths(m), jobs);
+                if (pause > 0)
+                    QThread::msleep(pause);
+            }
     } else if (mode == QLatin1String("update")) {
         const qint64 emp = a[1].toLongLong();
         const QDate to = QDate::fromString(a[2], Qt::ISODate);

@@ -19,6 +19,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -61,7 +62,7 @@ struct Run {
 
 // Starts one desktop per argument list, waits until all are connected, lets
 // them go at the same instant and collects what each reports.
-Run runDesktops(const QList<QStringList>& argLists)
+Run runDesktops(const QList<QStringList>& argLists, const std::function<void()>& meanwhile = {})
 {
     std::vector<std::unique_ptr<QProcess>> ps;
     for (const QStringList& args : argLists) {
@@ -88,6 +89,8 @@ Run runDesktops(const QList<QStringList>& argLists)
         p->write("go\n");
     for (auto& p : ps)
         p->waitForBytesWritten(5000);
+    if (meanwhile)
+        meanwhile();
     Run run;
     for (auto& p : ps) {
         p->closeWriteChannel();
@@ -174,6 +177,22 @@ void serverStopsAtTheFirstJobChange()
     store::execDirect("CREATE OR REPLACE FUNCTION stop_here() RETURNS trigger AS $$ BEGIN "
                       "PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NEW; END $$ LANGUAGE plpgsql");
     store::execDirect("CREATE TRIGGER stop_here BEFORE UPDATE ON jobs FOR EACH ROW EXECUTE FUNCTION stop_here()");
+}
+
+// Another session ends this one, as a restart of the server would.
+void endSession(int pid)
+{
+    {
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(store::connection(), "other");
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        q.prepare("SELECT pg_terminate_backend(?)");
+        q.addBindValue(pid);
+        QVERIFY(q.exec());
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    QThread::msleep(50);
 }
 
 void serverRunsAgain()
@@ -326,6 +345,61 @@ private slots:
         balancesMatchTheBookings();
     }
 
+    void serverRestartsWhileDesktopsSave()
+    {
+        // The whole server restarts (every session ends) while two desktops
+        // save cards one after another.
+        const QString dir = qEnvironmentVariable("KARVELA_TEST_PGDIR");
+        if (!usingPostgres() || dir.isEmpty())
+            QSKIP("needs the test command's PostgreSQL cluster (KARVELA_TEST_PGDIR)");
+        qputenv("KARVELA_CARDSAVER_PAUSE_MS", "15");
+        const QString to = kTo.toString(Qt::ISODate);
+        const Run run = runDesktops({QStringList{"save", "80000001", "80", to, "1", "101", "102", "103"},
+                                     QStringList{"save", "81000001", "80", to, "1", "103", "101", "102"}},
+                                    [&] {
+                                        QThread::msleep(300);
+                                        QCOMPARE(QProcess::execute("bash", {QStringLiteral(KARVELA_SOURCE_DIR)
+                                                                                + "/scripts/pg-test-cluster.sh",
+                                                                            "restart", dir}),
+                                                 0);
+                                    });
+        qunsetenv("KARVELA_CARDSAVER_PAUSE_MS");
+        // This program's own connection ended too: its next command says so,
+        // the one after connects again.
+        try {
+            scalar("SELECT 1");
+        } catch (const store::DbError& e) {
+            QCOMPARE(e.kind(), store::ErrorKind::ConnectionLost);
+        }
+        QCOMPARE(scalar("SELECT 1").toInt(), 1);
+
+        int saved = 0, lost = 0;
+        for (const QStringList& out : run.lines) {
+            QCOMPARE(out.value(out.size() - 1), QString("done"));
+            // After the restart the desktop saves again.
+            QVERIFY2(out.value(out.size() - 2).startsWith("saved"), qPrintable(out.join('\n')));
+            for (const QString& line : out) {
+                const qint64 emp = line.section(' ', 1, 1).toLongLong();
+                if (line.startsWith("saved")) {
+                    ++saved;
+                    QCOMPARE(scalar("SELECT COUNT(*) FROM leaves WHERE Emp_ID = ?", {emp}).toInt(), 1);
+                    QCOMPARE(scalar("SELECT COUNT(*) FROM edbooked WHERE Emp_ID = ?", {emp}).toInt(), 3);
+                } else if (line.startsWith("failed")) {
+                    ++lost;
+                    QVERIFY2(line.contains("|ConnectionLost|"), qPrintable(line));
+                    // No trace of a card that was not saved.
+                    QCOMPARE(scalar("SELECT COUNT(*) FROM leaves WHERE Emp_ID = ?", {emp}).toInt(), 0);
+                    QCOMPARE(scalar("SELECT COUNT(*) FROM edbooked WHERE Emp_ID = ?", {emp}).toInt(), 0);
+                }
+            }
+        }
+        qInfo("server restart: %d cards saved, %d refused with the lost-connection box", saved, lost);
+        QVERIFY(lost > 0);
+        QCOMPARE(saved + lost, 160);
+        QCOMPARE(rows("leaves"), saved);
+        balancesMatchTheBookings();
+    }
+
     void keysRefuseWhatTheLookUpMissed_data()
     {
         QTest::addColumn<QString>("what");
@@ -429,6 +503,26 @@ private slots:
         balancesMatchTheBookings();
     }
 
+    void connectionDropsBetweenTwoStatementsOfAWrite()
+    {
+        if (!usingPostgres())
+            QSKIP("the server can end a session only on PostgreSQL");
+        const int pid = scalar("SELECT pg_backend_pid()").toInt();
+        try {
+            store::Transaction tx;
+            store::exec("UPDATE jobs SET Bal_ED = Bal_ED - 1 WHERE JobNo = ?", {101});
+            endSession(pid);
+            store::exec("UPDATE jobs SET Bal_ED = Bal_ED - 1 WHERE JobNo = ?", {102});
+            tx.commit();
+            QFAIL("a write on a lost connection was reported as done");
+        } catch (const store::DbError& e) {
+            // Whatever the driver's words, it is a lost connection.
+            QCOMPARE(e.kind(), store::ErrorKind::ConnectionLost);
+        }
+        QCOMPARE(balance(101), kStart);
+        QCOMPARE(balance(102), kStart);
+    }
+
     void lostConnectionBoxNamesWhatWasNotSaved_data()
     {
         QTest::addColumn<QString>("command");
@@ -446,17 +540,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, notSaved);
         addEmployee(10000001, "Amy", "Civil");
-        const int pid = scalar("SELECT pg_backend_pid()").toInt();
-        {
-            QSqlDatabase other = QSqlDatabase::cloneDatabase(store::connection(), "other");
-            QVERIFY(other.open());
-            QSqlQuery q(other);
-            q.prepare("SELECT pg_terminate_backend(?)");
-            q.addBindValue(pid);
-            QVERIFY(q.exec());
-            other.close();
-        }
-        QSqlDatabase::removeDatabase("other");
+        endSession(scalar("SELECT pg_backend_pid()").toInt());
         admin::EmployeeForm f;
         f.name = "Ben";
         f.employeeId = "10000002";
