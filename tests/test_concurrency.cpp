@@ -444,6 +444,30 @@ private slots:
         }
     }
 
+    void deleteOfACardStoredAgainMeanwhileIsRefused()
+    {
+        // This desktop opened the card; another deleted it and stored a new
+        // card of the same month before this one pressed delete.
+        const entry::CardHeader h{10000001, "Amy, Engineer", "Civil", kTo};
+        QVERIFY(entry::appendCard(h, 31, {}, {{101, 20, 0, 0}, {102, 11, 0, 0}}));
+        const entry::LoadedCard opened = entry::loadCard(10000001, kTo);
+        QList<qint64> ids;
+        for (const auto& r : opened.rows)
+            ids << r.id;
+        entry::deleteCard(h, {{101, 0, 20, 0}, {102, 0, 11, 0}}, ids);
+        QVERIFY(entry::appendCard(h, 31, {}, {{101, 21, 0, 0}, {102, 10, 0, 0}}));
+        try {
+            entry::deleteCard(h, {{101, 0, 20, 0}, {102, 0, 11, 0}}, ids);
+            QFAIL("a card changed since it was opened was deleted");
+        } catch (const entry::CardWriteError& e) {
+            QCOMPARE(e.error().kind(), store::ErrorKind::NoRecord);
+        }
+        QVERIFY(entry::cardExists(10000001, kTo));
+        QCOMPARE(rows("edbooked"), 2);
+        QCOMPARE(balance(101), kStart - 21);
+        balancesMatchTheBookings();
+    }
+
     void serverStopsInTheMiddleOfACardWrite_data()
     {
         QTest::addColumn<QString>("command");

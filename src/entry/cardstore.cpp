@@ -173,6 +173,9 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
     for (const CardLine& l : lines)
         deltas << l.credit - l.days;
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
+    // The booking rows draw their record keys only now, while the card holds
+    // all its jobs: of two cards on one job, the one that commits first has
+    // the lower keys, so the bookings in key order replay the balances.
     for (int i = 0; i < lines.size(); ++i) {
         const CardLine& l = lines[i];
         step(kAddRecordED, [&] {
