@@ -8,8 +8,7 @@ QString lostConnectionText(const QString& notSaved)
                                "network dropped). ");
     if (!notSaved.isEmpty())
         t += notSaved + QLatin1Char(' ');
-    return t + QStringLiteral("Nothing of this command was written. Karvela connects again at the next command; "
-                              "check the server and try again.");
+    return t + QStringLiteral("Karvela connects again at the next command; check the server and try again.");
 }
 
 QString failureDescription(const store::DbError& e, const QString& notSaved)

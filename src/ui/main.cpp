@@ -337,7 +337,7 @@ void Main::load()
         resize(width() < twips(12000) ? twips(12000) : width(), twips(8865));
         Label17->setText(QString::fromLatin1(kMission));
     } catch (const store::DbError& e) {
-        app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::OkOnly);
+        app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::OkOnly);
     }
 }
 
@@ -401,7 +401,7 @@ void Main::departmentChosen()
     try {
         FillEmployees();
     } catch (const store::DbError& e) {
-        app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::OkOnly);
+        app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::OkOnly);
     }
 }
 

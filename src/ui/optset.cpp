@@ -202,7 +202,7 @@ bool OptSet::load()
             return false;
         SearchGrades();
     } catch (const store::DbError& e) {
-        app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::Critical);
+        app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::Critical);
     }
     AdminCode = admin::adminCode(app::today());
     return true;
@@ -313,7 +313,7 @@ void OptSet::okClicked()
             }
             selectEntry(m->Combo4, i);
         } catch (const store::DbError& e) {
-            app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::Critical);
+            app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::Critical);
         }
     }
     app::dialogs().message(kDepartmentSet, app::style::Information);
