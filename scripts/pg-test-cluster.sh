@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts or stops a throw-away PostgreSQL cluster on loopback for the tests.
 #   pg-test-cluster.sh start DIR PORT   (prints nothing; DIR must not exist)
+#   pg-test-cluster.sh restart DIR       (a fast restart: every session ends)
 #   pg-test-cluster.sh stop DIR
 set -euo pipefail
 cmd="${1:-}"; dir="${2:-}"; port="${3:-55432}"
@@ -21,11 +22,14 @@ case "$cmd" in
       start >/dev/null
     as_pg "$bin/psql" -h "$dir" -p "$port" -U postgres -q -c "CREATE ROLE sa SUPERUSER LOGIN PASSWORD 'kzq'" >/dev/null
     ;;
+  restart)
+    as_pg "$bin/pg_ctl" -D "$dir/data" -m fast -w restart >/dev/null
+    ;;
   stop)
     if [ -d "$dir/data" ]; then
       as_pg "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
     fi
     rm -rf "$dir"
     ;;
-  *) echo "usage: $0 start DIR PORT | stop DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 start DIR PORT | restart DIR | stop DIR" >&2; exit 2 ;;
 esac

@@ -15,5 +15,7 @@ trap cleanup EXIT
 bash scripts/pg-test-cluster.sh start "$pg_dir" "$port"
 
 export KARVELA_TEST_PGHOST=127.0.0.1 KARVELA_TEST_PGPORT=$port
+# The cluster's directory: the test of a server restart restarts it.
+export KARVELA_TEST_PGDIR=$pg_dir
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2 "$@"

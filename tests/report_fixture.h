@@ -60,10 +60,10 @@ inline void load()
     booking(kOct, "Works", 201, 5003, 0);
     booking(kOct, "Works", 201, 5002, -1);
     booking(kOct, "Works", 201, 5009, 1);
-    // Leave: 101 November and October; 102 twice in November (the second
-    // counts in the monthly department report); 202 over three months.
+    // Leave: 101 November and October; 102 October and November (one card
+    // per employee and month); 202 over three months.
     leave(kNov, "Design", 101, {10, 1, 0, 0, 0, 0, 4, 0, 0, 0.5});
-    leave(kNov, "Design", 102, {99, 9});
+    leave(kOct, "Design", 102, {99, 9});
     leave(kNov, "Design", 102, {17.5, 0, 0, 2});
     leave(kOct, "Design", 101, {4, 2, 0, 0, 0, 0, 3});
     leave(kSep, "Works", 202, {10, 1, 0, 0, 0, 0, 1, 0, 0, 5});

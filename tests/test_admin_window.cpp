@@ -3,6 +3,7 @@
 
 #include "admin/password.h"
 #include "app/clock.h"
+#include "app/failurebox.h"
 #include "app/settings.h"
 #include "store/database.h"
 #include "ui/common.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace testsupport;
@@ -409,6 +411,51 @@ private slots:
         QCOMPARE(field(30000001, "EmpName"), QString("Ravi Nair"));
         QVERIFY(!o->Frame2->isVisible());
         QVERIFY(!o->AddMode);
+    }
+
+    void lostConnectionWritesNothing_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::newRow("add") << true;
+        QTest::newRow("edit") << false;
+    }
+    void lostConnectionWritesNothing()
+    {
+        if (!usingPostgres())
+            QSKIP("the server can end a session only on PostgreSQL");
+        QFETCH(bool, adding);
+        ui::OptSet* o = unlocked();
+        if (adding) {
+            o->AddEmp->trigger();
+            fillEmployee(o, QStringLiteral("40000001"), QStringLiteral("01/01/1980"));
+        } else {
+            boxes->inputs << QStringLiteral("30000002");
+            o->UpdateEmp->trigger();
+            o->Text2[1]->setText(QStringLiteral("Senior Draughtsman"));
+        }
+        boxes->clear();
+        const int before = employeeRows();
+        // The server ends this desktop's session, as a restart would.
+        {
+            QSqlDatabase other = QSqlDatabase::cloneDatabase(store::connection(), QStringLiteral("other"));
+            QVERIFY(other.open());
+            QSqlQuery q(other);
+            q.prepare(QStringLiteral("SELECT pg_terminate_backend(?)"));
+            q.addBindValue(scalar(QStringLiteral("SELECT pg_backend_pid()")));
+            QVERIFY(q.exec());
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QTest::qWait(50);
+        o->AddEmployee->click();
+        QCOMPARE(boxes->shown.size(), 2);
+        QCOMPARE(boxes->shown[1].style, 16);
+        QCOMPARE(boxes->shown[1].text.section(QStringLiteral("\r\n"), 1),
+                 QStringLiteral("AddEmployee SubRoutine\r\n")
+                     + app::lostConnectionText(adding ? app::notsaved::NewEmployee : app::notsaved::EmployeeChange));
+        // Nothing written; the next command connects again.
+        QCOMPARE(employeeRows(), before);
+        QCOMPARE(field(30000002, "Designation"), QString("Draughtsman"));
     }
 
     void newDepartmentAndQuotedNameAreStoredAsTyped()

@@ -378,17 +378,24 @@ private slots:
         j->name = "Tank farm II";
         j->balance = 75;
         j->lead = "Other";
-        QVERIFY(entry::updateJob(*j));
+        QVERIFY(entry::updateJob(*j, 50));
         QCOMPARE(balance(102), 75.0);
+        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 102").toString(), QString("Tank farm II"));
         QCOMPARE(scalar("SELECT LeadDeptt FROM jobs WHERE JobNo = 102").toString(), QString("Civil"));
+        // A card booked 5 days while the panel showed 75: an edit that leaves
+        // the balance alone keeps the booking, one that changes it moves it.
+        QVERIFY(entry::appendCard(header(), 31, {}, {{102, 5, 0, 0}}));
+        QVERIFY(entry::updateJob(*j, 75));
+        QCOMPARE(balance(102), 70.0);
+        j->balance = 80;
+        QVERIFY(entry::updateJob(*j, 75));
+        QCOMPARE(balance(102), 75.0);
         j->jobNo = 999;
-        QVERIFY(!entry::updateJob(*j));
-        try {
-            entry::addJob(entry::JobRecord{101, "again", "", 1, 0, 0, "Civil"});
-            QFAIL("a second job 101 was stored");
-        } catch (const store::DbError& e) {
-            QCOMPARE(e.kind(), store::ErrorKind::DuplicateKey);
-        }
+        QVERIFY(!entry::updateJob(*j, 0));
+        // A second job 101 is refused by the key, nothing stored.
+        QVERIFY(!entry::addJob(entry::JobRecord{101, "again", "", 1, 0, 0, "Civil"}));
+        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 101").toString(), QString("Pump house"));
+        QVERIFY(entry::addJob(entry::JobRecord{104, "new", "", 1, 0, 0, "Civil"}));
     }
 
     void status_data()

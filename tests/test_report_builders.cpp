@@ -221,8 +221,8 @@ private slots:
         QTest::newRow("last month") << int(reports::LeaveMonth) << "202"
                                     << QStringList{"2", "0", "0", "0", "0", "0", "0", "0", "2"} << ""
                                     << "Month End: 20/11/2008";
-        QTest::newRow("two records in a month") << int(reports::LeaveMonth) << "102"
-                                                << QStringList{"9", "0", "2", "0", "0", "0", "0", "0", "11"} << ""
+        QTest::newRow("month after another card") << int(reports::LeaveMonth) << "102"
+                                                  << QStringList{"0", "0", "2", "0", "0", "0", "0", "0", "2"} << ""
                                                 << "Month End: 20/11/2008";
     }
     void leaveReports()

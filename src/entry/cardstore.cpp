@@ -1,6 +1,10 @@
 #include "entry/cardstore.h"
 
 #include "app/calendar.h"
+#include "app/failurebox.h"
+
+#include <algorithm>
+#include <numeric>
 
 #include <memory>
 
@@ -34,7 +38,8 @@ const QString kStoredDays =
 // duplicate check inside the transaction sees what the other one wrote.
 const QString kLockEmployee = QStringLiteral("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = ?");
 const QString kDeleteLeaves = QStringLiteral("DELETE FROM leaves WHERE ID = ?");
-const QString kDeleteEdbooked = QStringLiteral("DELETE FROM edbooked WHERE ID = ?");
+// A booking row of the card opened; none when the card changed since.
+const QString kDeleteEdbooked = QStringLiteral("DELETE FROM edbooked WHERE ID = ? AND Emp_ID = ? AND MonthName = ?");
 const QString kLoadRows = QStringLiteral(
     "SELECT JobNo, DaysBooked, ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
 const QString kLoadJob = QStringLiteral("SELECT Bal_ED, Limit_ED, JobName FROM jobs WHERE JobNo = ?");
@@ -70,6 +75,22 @@ double moveBalance(qint64 jobNo, double delta, const QDate& toDate)
             throw noRecord(QStringLiteral("job number ") + QString::number(jobNo));
         return store::num(q.value(0));
     });
+}
+
+// Moves the balance of every line's job by its delta and gives back the new
+// balances in line order. The jobs are changed in ascending job-number order,
+// so two cards booking the same jobs lock them in the same order and never
+// wait on each other in a circle; each job row stays locked until the card
+// commits, so the balance read back is the one right after this card.
+QList<double> moveBalances(const QList<CardLine>& lines, const QList<double>& deltas, const QDate& toDate)
+{
+    QList<int> order(lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lines[a].jobNo < lines[b].jobNo; });
+    QList<double> balances(lines.size());
+    for (int i : order)
+        balances[i] = moveBalance(lines[i].jobNo, deltas[i], toDate);
+    return balances;
 }
 
 QList<QVariant> leaveValues(const LeaveValues& l)
@@ -110,14 +131,14 @@ CardWriteError::CardWriteError(QString routine, store::DbError error)
 {
 }
 
-QString CardWriteError::boxText() const
+QString CardWriteError::boxText(const QString& notSaved) const
 {
-    return errorBoxText(routine_, error_);
+    return errorBoxText(routine_, error_, notSaved);
 }
 
-QString errorBoxText(const QString& routine, const store::DbError& e)
+QString errorBoxText(const QString& routine, const store::DbError& e, const QString& notSaved)
 {
-    return e.number() + QStringLiteral("\r\n") + routine + QStringLiteral(" SubRoutine\r\n") + e.description();
+    return app::failureBoxText(routine, e, notSaved);
 }
 
 bool cardExists(qint64 empId, const QDate& toDate)
@@ -133,19 +154,34 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
     auto t = beginCard(card.empId);
     if (step(kAddRecord, [&] { return cardExists(card.empId, card.toDate); }))
         return std::nullopt;
-    step(kAddRecord, [&] {
+    const bool refused = step(kAddRecord, [&] {
         QList<QVariant> v{card.toDate, card.deptt, card.empId, card.empName, totalED};
         v << leaveValues(leaves);
-        store::exec(kInsertLeaves, v);
+        try {
+            store::exec(kInsertLeaves, v);
+        } catch (const store::DbError& e) {
+            // The card's unique key: another desktop stored this card first.
+            if (e.kind() == store::ErrorKind::DuplicateKey)
+                return true;
+            throw;
+        }
+        return false;
     });
-    QList<double> balances;
-    for (const CardLine& l : lines) {
-        const double bal = moveBalance(l.jobNo, l.credit - l.days, card.toDate);
+    if (refused)
+        return std::nullopt; // rolled back: nothing written
+    QList<double> deltas;
+    for (const CardLine& l : lines)
+        deltas << l.credit - l.days;
+    const QList<double> balances = moveBalances(lines, deltas, card.toDate);
+    // The booking rows draw their record keys only now, while the card holds
+    // all its jobs: of two cards on one job, the one that commits first has
+    // the lower keys, so the bookings in key order replay the balances.
+    for (int i = 0; i < lines.size(); ++i) {
+        const CardLine& l = lines[i];
         step(kAddRecordED, [&] {
             store::exec(kInsertEdbooked,
-                        {card.toDate, card.deptt, card.empId, card.empName, l.jobNo, l.days, totalED, bal});
+                        {card.toDate, card.deptt, card.empId, card.empName, l.jobNo, l.days, totalED, balances[i]});
         });
-        balances << bal;
     }
     commit(*t);
     return balances;
@@ -165,15 +201,16 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
         v << leaveValues(leaves) << id;
         store::exec(kUpdateLeaves, v);
     });
-    QList<double> balances;
-    for (const CardLine& l : lines) {
-        // The days stored now are given back, whatever the screen last showed.
-        const double before = storedDays(card, l.jobNo, kAddRecordED);
-        const double bal = moveBalance(l.jobNo, l.credit - l.days + before, card.toDate);
+    // The days stored now are given back, whatever the screen last showed.
+    QList<double> deltas;
+    for (const CardLine& l : lines)
+        deltas << l.credit - l.days + storedDays(card, l.jobNo, kAddRecordED);
+    const QList<double> balances = moveBalances(lines, deltas, card.toDate);
+    for (int i = 0; i < lines.size(); ++i) {
+        const CardLine& l = lines[i];
         step(kAddRecordED, [&] {
-            store::exec(kUpdateEdbooked, {l.days, totalED, bal, card.toDate, card.empId, l.jobNo});
+            store::exec(kUpdateEdbooked, {l.days, totalED, balances[i], card.toDate, card.empId, l.jobNo});
         });
-        balances << bal;
     }
     commit(*t);
     return balances;
@@ -188,13 +225,16 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
             throw noRecord(QStringLiteral("leaves of the card"));
         return store::whole(q.value(0));
     });
-    QList<double> balances;
+    QList<double> deltas;
     for (const CardLine& l : lines)
-        balances << moveBalance(l.jobNo, l.credit + storedDays(card, l.jobNo, kUpdateProgED), card.toDate);
+        deltas << l.credit + storedDays(card, l.jobNo, kUpdateProgED);
+    const QList<double> balances = moveBalances(lines, deltas, card.toDate);
     step(kAddRecord, [&] {
         store::exec(kDeleteLeaves, {leavesId});
         for (qint64 ed : edIds)
-            store::exec(kDeleteEdbooked, {ed});
+            if (store::exec(kDeleteEdbooked, {ed, card.empId, card.toDate}).numRowsAffected() != 1)
+                throw noRecord(QStringLiteral("booking row ") + QString::number(ed)
+                               + QStringLiteral(" of the card (it was changed since it was opened)"));
     });
     commit(*t);
     return balances;

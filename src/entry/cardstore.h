@@ -38,15 +38,16 @@ public:
     const char* what() const noexcept override { return "card write failed"; }
     const QString& routine() const { return routine_; }
     const store::DbError& error() const { return error_; }
-    // Error number, "\r\n", routine + " SubRoutine", "\r\n", description.
-    QString boxText() const;
+    // Error number, "\r\n", routine + " SubRoutine", "\r\n", description; a
+    // lost connection says so and names what was not saved.
+    QString boxText(const QString& notSaved = QString()) const;
 
 private:
     QString routine_;
     store::DbError error_;
 };
 
-QString errorBoxText(const QString& routine, const store::DbError& e);
+QString errorBoxText(const QString& routine, const store::DbError& e, const QString& notSaved = QString());
 
 // Routine names the error box names.
 inline constexpr const char* kAddRecord = "AddRecord";

@@ -15,8 +15,10 @@ const QString kJobOf = QStringLiteral(
     "SELECT JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt FROM jobs WHERE JobNo = ?");
 const QString kInsertJob = QStringLiteral(
     "INSERT INTO jobs (JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt) VALUES (?, ?, ?, ?, ?, ?, ?)");
+// The balance moves by what the user changed in the panel, so the bookings
+// other desktops stored while the panel was open stay counted.
 const QString kUpdateJob = QStringLiteral(
-    "UPDATE jobs SET JobName = ?, ClientCo = ?, Limit_ED = ?, Bal_ED = ?, Job_Status = ? WHERE JobNo = ?");
+    "UPDATE jobs SET JobName = ?, ClientCo = ?, Limit_ED = ?, Bal_ED = Bal_ED + ?, Job_Status = ? WHERE JobNo = ?");
 const QString kAllottedOf = QStringLiteral("SELECT Limit_ED FROM jobs WHERE JobNo = ?");
 const QString kStoreStatus = QStringLiteral("UPDATE jobs SET Job_Status = ?, DateUpdate = ? WHERE JobNo = ?");
 } // namespace
@@ -62,17 +64,23 @@ std::optional<JobRecord> readJob(qint64 jobNo)
     return j;
 }
 
-void addJob(const JobRecord& job)
+bool addJob(const JobRecord& job)
 {
-    store::exec(kInsertJob, {job.jobNo, job.name, job.client, job.allotted, 0.0, job.status, job.lead});
+    try {
+        store::exec(kInsertJob, {job.jobNo, job.name, job.client, job.allotted, 0.0, job.status, job.lead});
+    } catch (const store::DbError& e) {
+        if (e.kind() == store::ErrorKind::DuplicateKey)
+            return false;
+        throw;
+    }
+    return true;
 }
 
-bool updateJob(const JobRecord& job)
+bool updateJob(const JobRecord& job, double openedBalance)
 {
-    if (!jobExists(job.jobNo))
-        return false;
-    store::exec(kUpdateJob, {job.name, job.client, job.allotted, job.balance, job.status, job.jobNo});
-    return true;
+    auto q = store::exec(kUpdateJob, {job.name, job.client, job.allotted, job.balance - openedBalance, job.status,
+                                           job.jobNo});
+    return q.numRowsAffected() > 0;
 }
 
 std::optional<double> allottedOf(qint64 jobNo)

@@ -28,11 +28,14 @@ std::optional<qint64> jobNumberOf(const QString& text);
 
 bool jobExists(qint64 jobNo);
 std::optional<JobRecord> readJob(qint64 jobNo);
-// Adds a job with balance 0.
-void addJob(const JobRecord& job);
-// Stores name, client, allotted ED, balance and status of a job; false when
-// there is no such job.
-bool updateJob(const JobRecord& job);
+// Adds a job with balance 0; false (nothing stored) when the job number's
+// unique key refuses it, as when another desktop added the number first.
+bool addJob(const JobRecord& job);
+// Stores name, client, allotted ED and status of a job and moves its stored
+// balance by job.balance - openedBalance (the balance shown when the job was
+// opened), so bookings stored meanwhile are kept; false when there is no such
+// job.
+bool updateJob(const JobRecord& job, double openedBalance);
 // Allotted ED of a job, when it exists.
 std::optional<double> allottedOf(qint64 jobNo);
 

@@ -44,8 +44,15 @@ void forgetPrepared()
         it = it->use_count() == 1 ? g_prepared.erase(it) : std::next(it);
 }
 
+bool connectionDead();
+
+// A failure on a connection the driver reports dead is a lost connection,
+// whatever the driver's wording (psqlODBC, for one, reports a statement
+// inside a transaction as "internal SAVEPOINT failed").
 DbError noteLoss(DbError e)
 {
+    if (e.kind() != ErrorKind::ConnectionLost && e.kind() != ErrorKind::DuplicateKey && connectionDead())
+        e = DbError(ErrorKind::ConnectionLost, e.number(), e.sqlState(), e.description());
     if (e.kind() == ErrorKind::ConnectionLost)
         g_broken = true;
     return e;
@@ -69,6 +76,22 @@ SQLHANDLE handleOf(const QVariant& v)
     if (!v.isValid() || v.metaType().sizeOf() != int(sizeof(SQLHANDLE)) || !v.constData())
         return nullptr;
     return *static_cast<const SQLHANDLE*>(v.constData());
+}
+
+// The driver's own view of the connection (SQL_ATTR_CONNECTION_DEAD); false
+// where the driver does not tell.
+bool connectionDead()
+{
+    if (!QSqlDatabase::contains(QLatin1String(kConnectionName)))
+        return false;
+    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(kConnectionName), false);
+    if (!db.isOpen() || !db.driver())
+        return false;
+    SQLHANDLE hdbc = handleOf(db.driver()->handle());
+    if (!hdbc)
+        return false;
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(hdbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
 }
 
 QString firstSqlState(SQLSMALLINT type, SQLHANDLE h)

@@ -19,7 +19,10 @@ QStringList schemaStatements(Dialect d)
                         "JobNo INTEGER, DaysBooked %3, Emp_Tot_ED %3, Bal_ED %3)")
              .arg(key, text, number);
     s << QStringLiteral("CREATE TABLE leaves (ID %1, MonthName DATE, Deptt %2, Emp_ID INTEGER, EmpName %2, "
-                        "ED_Booked %3, CL %3, rh %3, EL %3, SL %3, HPL %3, HLY %3, SPL %3, LWP %3, MSC %3)")
+                        "ED_Booked %3, CL %3, rh %3, EL %3, SL %3, HPL %3, HLY %3, SPL %3, LWP %3, MSC %3, "
+                        // One card per employee and month-end date, also when two
+                        // desktops save it at the same moment.
+                        "CONSTRAINT leaves_card UNIQUE (Emp_ID, MonthName))")
              .arg(key, text, number);
     // What the reports, queries and card writes look rows up by: a
     // department's month or period, an employee's cards, a job's bookings,
@@ -31,7 +34,6 @@ QStringList schemaStatements(Dialect d)
     s << QStringLiteral("CREATE INDEX edbooked_job ON edbooked (JobNo, MonthName)");
     s << QStringLiteral("CREATE INDEX leaves_deptt ON leaves (Deptt, MonthName)");
     s << QStringLiteral("CREATE INDEX leaves_month ON leaves (MonthName)");
-    s << QStringLiteral("CREATE INDEX leaves_emp ON leaves (Emp_ID, MonthName)");
     s << QStringLiteral("CREATE INDEX employees_deptt ON employees (Deptt)");
     s << QStringLiteral("CREATE INDEX jobs_lead ON jobs (LeadDeptt)");
     return s;

@@ -5,6 +5,7 @@
 #include "entry/cardstore.h"
 #include "entry/jobmaster.h"
 #include "app/clock.h"
+#include "app/failurebox.h"
 #include "app/dialogs.h"
 #include "app/logo.h"
 #include "app/pickers.h"
@@ -336,7 +337,7 @@ void Main::load()
         resize(width() < twips(12000) ? twips(12000) : width(), twips(8865));
         Label17->setText(QString::fromLatin1(kMission));
     } catch (const store::DbError& e) {
-        app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::OkOnly);
+        app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::OkOnly);
     }
 }
 
@@ -400,7 +401,7 @@ void Main::departmentChosen()
     try {
         FillEmployees();
     } catch (const store::DbError& e) {
-        app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::OkOnly);
+        app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::OkOnly);
     }
 }
 
@@ -664,7 +665,7 @@ void Main::AddRecordCommand()
                 return;
             }
         } catch (const store::DbError& e) {
-            showInfo(entry::errorBoxText(QString::fromLatin1(entry::kAddRecord), e), kCritical);
+            showInfo(entry::errorBoxText(QString::fromLatin1(entry::kAddRecord), e, app::notsaved::Card), kCritical);
             return;
         }
     }
@@ -740,7 +741,7 @@ void Main::appendCard()
             showBalance(rows[k], balances->at(k));
         }
     } catch (const entry::CardWriteError& e) {
-        showInfo(e.boxText(), kCritical);
+        showInfo(e.boxText(app::notsaved::Card), kCritical);
         return;
     }
     showInfo(QString::fromLatin1(entry::kAppended), kInfo);
@@ -767,7 +768,7 @@ void Main::updateCard()
             showBalance(rows[k], balances.at(k));
         }
     } catch (const entry::CardWriteError& e) {
-        showInfo(e.boxText(), kCritical);
+        showInfo(e.boxText(app::notsaved::CardChange), kCritical);
         return;
     }
     try {
@@ -795,7 +796,7 @@ void Main::deleteCard()
         for (int k = 0; k < rows.size(); ++k)
             NewBalED[rows[k]] = balances.at(k);
     } catch (const entry::CardWriteError& e) {
-        showInfo(e.boxText(), kCritical);
+        showInfo(e.boxText(app::notsaved::CardDelete), kCritical);
         return;
     }
     try {
@@ -919,6 +920,7 @@ void Main::EditJobCommand()
             Text8->setText(app::generalNumber(j->allotted));
             Text10->setText(app::generalNumber(j->balance));
             Text11->setText(app::generalNumber(j->status));
+            EditJobBalance = app::leadingNumber(Text10->text());
             Combo5->setCurrentText(j->lead);
             const int k = Combo5->findText(j->lead);
             if (k >= 0)
@@ -963,7 +965,11 @@ void Main::AddJobCommand()
             j.allotted = Text8->text().trimmed().toDouble();
             j.status = app::leadingNumber(Text11->text());
             j.lead = Combo5->currentText();
-            entry::addJob(j);
+            if (!entry::addJob(j)) {
+                // Another desktop added the number since the look-up.
+                showInfo(QString::fromLatin1(entry::kDuplicateJob), kExclaim);
+                return;
+            }
             List1->addItem(QString::number(j.jobNo));
             List2->addItem(j.name);
             List3->addItem(QStringLiteral("0"));
@@ -975,7 +981,7 @@ void Main::AddJobCommand()
             showInfo(QString::fromLatin1(entry::kJobAppended), kInfo);
         }
     } catch (const store::DbError& e) {
-        showInfo(entry::errorBoxText(QStringLiteral("AddJob"), e), kCritical);
+        showInfo(entry::errorBoxText(QStringLiteral("AddJob"), e, app::notsaved::NewJob), kCritical);
         return;
     }
     closeJobPanel();
@@ -991,12 +997,12 @@ void Main::Update_Edit()
     j.balance = app::leadingNumber(Text10->text());
     j.status = app::leadingNumber(Text11->text());
     try {
-        if (!entry::updateJob(j)) {
+        if (!entry::updateJob(j, EditJobBalance)) {
             showInfo(QString::fromLatin1(entry::kJobMissing), kCritical);
             return;
         }
     } catch (const store::DbError& e) {
-        showInfo(entry::errorBoxText(QStringLiteral("Update_Edit"), e), kCritical);
+        showInfo(entry::errorBoxText(QStringLiteral("Update_Edit"), e, app::notsaved::JobChange), kCritical);
         return;
     }
     showInfo(QString::fromLatin1(entry::kJobUpdated), kInfo);
@@ -1073,7 +1079,7 @@ void Main::JobStUpdate()
             return;
         }
     } catch (const store::DbError& e) {
-        showInfo(entry::errorBoxText(QStringLiteral("JobStUpdate"), e), kCritical);
+        showInfo(entry::errorBoxText(QStringLiteral("JobStUpdate"), e, app::notsaved::JobStatus), kCritical);
         return;
     }
     Text9[r]->setText(QString::number(int(p)));

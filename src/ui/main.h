@@ -84,6 +84,8 @@ public:
     std::array<double, 11> Credit{};
     bool DeleteMode = false;
     bool EditJobMode = false;
+    // The balance the job panel showed when the job was opened for editing.
+    double EditJobBalance = 0;
     int StatusRow = 0;
 
     // Controls.

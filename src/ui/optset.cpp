@@ -5,6 +5,7 @@
 #include "admin/settings.h"
 #include "app/clock.h"
 #include "app/dialogs.h"
+#include "app/failurebox.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "store/database.h"
@@ -43,10 +44,9 @@ const QString kAdded = QStringLiteral("Employee's Data appended to the Database 
 const QString kUpdated = QStringLiteral("Employee's Record Updated in the Database Successfully.");
 const QString kDuplicateId = QStringLiteral("Check Employee ID. You can not use same ID more than once.");
 
-QString failureText(const store::DbError& e, const char* routine)
+QString failureText(const store::DbError& e, const char* routine, const char* notSaved = "")
 {
-    return e.number() + QStringLiteral("\r\n") + QString::fromLatin1(routine) + QStringLiteral(" SubRoutine\r\n")
-        + e.description();
+    return app::failureBoxText(QString::fromLatin1(routine), e, QString::fromLatin1(notSaved));
 }
 
 QLabel* caption(const QString& text, QWidget* parent)
@@ -202,7 +202,7 @@ bool OptSet::load()
             return false;
         SearchGrades();
     } catch (const store::DbError& e) {
-        app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::Critical);
+        app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::Critical);
     }
     AdminCode = admin::adminCode(app::today());
     return true;
@@ -313,7 +313,7 @@ void OptSet::okClicked()
             }
             selectEntry(m->Combo4, i);
         } catch (const store::DbError& e) {
-            app::dialogs().message(e.number() + QStringLiteral("\r\n") + e.description(), app::style::Critical);
+            app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::Critical);
         }
     }
     app::dialogs().message(kDepartmentSet, app::style::Information);
@@ -438,11 +438,14 @@ void OptSet::addEmployeeClicked()
         }
         HideEmployeePanel();
     } catch (const store::DbError& e) {
+        const bool adding = AddMode;
         HideEmployeePanel();
         if (e.kind() == store::ErrorKind::DuplicateKey)
             app::dialogs().message(kDuplicateId, app::style::Critical);
         else
-            app::dialogs().message(failureText(e, "AddEmployee"), app::style::Critical);
+            app::dialogs().message(
+                failureText(e, "AddEmployee", adding ? app::notsaved::NewEmployee : app::notsaved::EmployeeChange),
+                app::style::Critical);
     }
 }
 
