@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libqt6sql6-odbc libqt6sql6-sqlite libqt6sql6-psql
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql
   postgresql sqlite3
-  xvfb xauth xdotool imagemagick
+  fonts-dejavu-core xvfb xauth xdotool imagemagick
 )
 
 missing=()
