@@ -31,15 +31,7 @@ namespace {
 const QDate kTo(2009, 4, 20);
 const double kStart = 1000;
 
-double balance(qint64 jobNo)
-{
-    return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo}));
-}
 
-int rows(const QString& table)
-{
-    return scalar("SELECT COUNT(*) FROM " + table).toInt();
-}
 
 // Days the desktop types for line r of an employee's card (as cardsaver does).
 double typedDays(qint64 emp, int r, int round = 0)

@@ -36,15 +36,7 @@ QStringList boxes(const QStringList& given, int n)
     return l;
 }
 
-int rows(const QString& table)
-{
-    return scalar("SELECT COUNT(*) FROM " + table).toInt();
-}
 
-double balance(int jobNo)
-{
-    return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo}));
-}
 
 // A trigger that makes the database refuse any change of one job.
 void refuseUpdatesOfJob(int jobNo)

@@ -17,20 +17,6 @@ using app::style::Exclamation;
 using app::style::Information;
 using app::style::Question;
 
-namespace {
-
-int rows(const QString& table)
-{
-    return scalar("SELECT COUNT(*) FROM " + table).toInt();
-}
-
-double balance(int jobNo)
-{
-    return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo}));
-}
-
-} // namespace
-
 class TestEntryWindow : public QObject {
     Q_OBJECT
 

@@ -25,16 +25,6 @@ using app::style::Information;
 
 namespace {
 
-int rows(const QString& table)
-{
-    return scalar("SELECT COUNT(*) FROM " + table).toInt();
-}
-
-double balance(int jobNo)
-{
-    return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo}));
-}
-
 // Runs `sql` on a second connection of its own: another desktop.
 void otherDesktop(const QString& sql, const QList<QVariant>& values = {})
 {

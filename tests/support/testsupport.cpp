@@ -133,6 +133,16 @@ void addJob(int jobNo, const QString& name, double limitEd, double balEd, double
                 {dateUpdate, jobNo, name, client, limitEd, balEd, status, lead});
 }
 
+int rows(const QString& table)
+{
+    return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
+}
+
+double balance(qint64 jobNo)
+{
+    return store::num(scalar(QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?"), {jobNo}));
+}
+
 QVariant scalar(const QString& sql, const QList<QVariant>& values)
 {
     auto q = store::exec(sql, values);

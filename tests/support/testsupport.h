@@ -33,6 +33,9 @@ void addEmployee(qint64 empId, const QString& name, const QString& deptt, const 
                  const QString& grade = "E3", const QDate& dob = QDate(1980, 1, 1), const QString& addr = "Staff Colony");
 void addJob(int jobNo, const QString& name, double limitEd, double balEd, double status, const QString& lead,
             const QString& client = "Client Co", const QString& dateUpdate = QString());
+// Rows of a table; the stored balance of a job.
+int rows(const QString& table);
+double balance(qint64 jobNo);
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
 
