@@ -132,36 +132,6 @@ void balancesMatchTheBookings()
     }
 }
 
-// Another session holds a row of `sql` uncommitted for a moment, as a second
-// desktop in the middle of its save would; `whileHeld` runs meanwhile.
-template <typename F>
-void whileAnotherDesktopHolds(const QString& sql, F&& whileHeld)
-{
-    std::atomic<bool> holding{false};
-    std::atomic<bool> ok{false};
-    std::thread other([&] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "other");
-            db.setDatabaseName(QString(store::kConnectionString).mid(4));
-            if (db.open() && db.transaction()) {
-                QSqlQuery q(db);
-                ok = q.exec(sql);
-                holding = true;
-                QThread::msleep(400);
-                ok = ok && db.commit();
-            }
-            holding = true;
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("other");
-    });
-    while (!holding)
-        QThread::msleep(5);
-    whileHeld();
-    other.join();
-    QVERIFY(ok);
-}
-
 // Makes the server end any session that changes a job, as a server stopped
 // after the card's first rows were written would.
 void serverStopsAtTheFirstJobChange()

@@ -180,32 +180,12 @@ private slots:
     {
         // Another program saves the same card at the same moment; its
         // transaction is still open when this one starts.
-        std::atomic<bool> holding{false};
-        std::atomic<bool> ok{false};
-        std::thread other([&] {
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "other");
-                db.setDatabaseName(QString(store::kConnectionString).mid(4));
-                if (db.open() && db.transaction()) {
-                    QSqlQuery q(db);
-                    ok = q.exec("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = 10000001")
-                        && q.exec("INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, "
-                                  "HPL, HLY, SPL, LWP, MSC) VALUES ('2009-04-20', 'Civil', 10000001, 'Amy', 0, 0, 0, 0, "
-                                  "0, 0, 31, 0, 0, 0)");
-                    holding = true;
-                    QThread::msleep(400);
-                    ok = ok && db.commit();
-                }
-                holding = true;
-                db.close();
-            }
-            QSqlDatabase::removeDatabase("other");
-        });
-        while (!holding)
-            QThread::msleep(5);
-        const auto b = entry::appendCard(header(), 31, {}, {{101, 31, 0, 0}});
-        other.join();
-        QVERIFY(ok);
+        std::optional<QList<double>> b;
+        whileAnotherDesktopHolds(
+            {"UPDATE employees SET EmpName = EmpName WHERE Emp_ID = 10000001",
+             "INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, "
+             "MSC) VALUES ('2009-04-20', 'Civil', 10000001, 'Amy', 0, 0, 0, 0, 0, 0, 31, 0, 0, 0)"},
+            [&] { b = entry::appendCard(header(), 31, {}, {{101, 31, 0, 0}}); });
         QVERIFY(!b);
         QCOMPARE(rows("leaves"), 1);
         QCOMPARE(rows("edbooked"), 0);

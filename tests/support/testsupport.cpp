@@ -15,6 +15,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
 
 namespace testsupport {
 
@@ -147,6 +151,36 @@ QVariant scalar(const QString& sql, const QList<QVariant>& values)
 {
     auto q = store::exec(sql, values);
     return q.next() ? q.value(0) : QVariant();
+}
+
+void whileAnotherDesktopHolds(const QStringList& statements, const std::function<void()>& whileHeld)
+{
+    std::atomic<bool> holding{false};
+    std::atomic<bool> ok{false};
+    std::thread other([&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("other"));
+            db.setDatabaseName(QString::fromLatin1(store::kConnectionString).mid(4));
+            if (db.open() && db.transaction()) {
+                QSqlQuery q(db);
+                bool all = true;
+                for (const QString& sql : statements)
+                    all = all && q.exec(sql);
+                ok = all;
+                holding = true;
+                QThread::msleep(400);
+                ok = ok && db.commit();
+            }
+            holding = true;
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    });
+    while (!holding)
+        QThread::msleep(5);
+    whileHeld();
+    other.join();
+    QVERIFY(ok);
 }
 
 int ScriptedDialogs::message(const QString& text, int style, const QString& title)

@@ -8,8 +8,10 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 
 namespace testsupport {
@@ -38,6 +40,15 @@ int rows(const QString& table);
 double balance(qint64 jobNo);
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
+
+// Another session runs `statements` in a transaction and keeps it open for a
+// moment, as a second desktop in the middle of its save would; `whileHeld`
+// runs here meanwhile. Fails the test when the statements did not run.
+void whileAnotherDesktopHolds(const QStringList& statements, const std::function<void()>& whileHeld);
+inline void whileAnotherDesktopHolds(const QString& statement, const std::function<void()>& whileHeld)
+{
+    whileAnotherDesktopHolds(QStringList{statement}, whileHeld);
+}
 
 // A box the program showed.
 struct Shown {
