@@ -18,10 +18,8 @@
 #include <QTest>
 #include <QThread>
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 using namespace testsupport;

@@ -11,10 +11,7 @@
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QThread>
 
-#include <atomic>
-#include <thread>
 #include <QTest>
 
 using namespace testsupport;
