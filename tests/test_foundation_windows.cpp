@@ -5,10 +5,12 @@
 #include "admin/password.h"
 #include "app/clock.h"
 #include "app/demo.h"
+#include "app/logo.h"
 #include "app/settings.h"
 #include "store/database.h"
 #include "ui/dataentpwd.h"
 #include "ui/main.h"
+#include "ui/common.h"
 #include "ui/periodpickers.h"
 #include "ui/program.h"
 #include "ui/reportsection.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -436,6 +439,33 @@ private slots:
         QVERIFY(ms < 1000);
         QVERIFY(boxes->shown.isEmpty());
         QCOMPARE(ui::windows().report->Combo4->currentText(), QString("Admin Section"));
+    }
+
+    void logoPlaysOnlyFromAFileOfItsLength()
+    {
+        // The file lies next to the program, shared by both runs of this test
+        // program: only the SQLite run plays with it.
+        if (usingPostgres())
+            QSKIP("checked in the SQLite run");
+        smallOrganisation();
+        QFile logo(app::logoPath());
+        struct Remove {
+            QFile& f;
+            ~Remove() { f.remove(); }
+        } remove{logo};
+        for (const qint64 size : {qint64(941056), qint64(962560), qint64(941057)}) {
+            QVERIFY(logo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(logo.resize(size));
+            logo.close();
+            QVERIFY(start());
+            const bool plays = size != 941057;
+            auto* report = ui::windows().report;
+            QCOMPARE(report->MediaPlayer1->playing(), plays);
+            QCOMPARE(report->MediaPlayer1->isVisible(), plays);
+            QCOMPARE(report->Image1->isVisible(), !plays);
+            QCOMPARE(ui::windows().main->MediaPlayer1->playing(), plays);
+            ui::closeProgram();
+        }
     }
 
     void bannerLabels()

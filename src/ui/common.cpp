@@ -84,4 +84,34 @@ QPixmap drawnLogo(int size, const QColor& colour, const QString& letter)
     return p;
 }
 
+LogoPlayer::LogoPlayer(int size, QWidget* parent) : QLabel(parent), timer_(new QTimer(this)), size_(size)
+{
+    setObjectName(QStringLiteral("MediaPlayer1"));
+    setFixedSize(size, size);
+    hide();
+    timer_->setInterval(120);
+    connect(timer_, &QTimer::timeout, this, &LogoPlayer::nextFrame);
+}
+
+void LogoPlayer::play()
+{
+    frame_ = 0;
+    nextFrame();
+    show();
+    timer_->start();
+}
+
+bool LogoPlayer::playing() const
+{
+    return timer_->isActive();
+}
+
+void LogoPlayer::nextFrame()
+{
+    // The logo's colour turns once round the colour wheel every 36 frames.
+    const QColor c = QColor::fromHsv((205 + frame_ * 10) % 360, 200, 150);
+    setPixmap(drawnLogo(size_, c, QStringLiteral("K")));
+    frame_ = (frame_ + 1) % 36;
+}
+
 } // namespace ui

@@ -2,6 +2,8 @@
 // Small helpers shared by the windows.
 
 #include <QComboBox>
+#include <QLabel>
+#include <QTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -47,5 +49,21 @@ MouseHooks* hooks(QWidget* target);
 
 // A small drawn picture standing in for the program's still images.
 QPixmap drawnLogo(int size, const QColor& colour, const QString& letter);
+
+// The logo animation: hidden until started, then plays by itself.
+class LogoPlayer : public QLabel {
+    Q_OBJECT
+public:
+    LogoPlayer(int size, QWidget* parent);
+    // Shows the player and (re)starts the animation.
+    void play();
+    bool playing() const;
+
+private:
+    void nextFrame();
+    QTimer* timer_;
+    int size_;
+    int frame_ = 0;
+};
 
 } // namespace ui

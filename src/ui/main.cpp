@@ -95,6 +95,8 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     Label20 = named(new QLabel(central), QStringLiteral("Label20"));
     banner->addWidget(Image4[0]);
     banner->addWidget(Image4[1]);
+    MediaPlayer1 = new LogoPlayer(36, central);
+    banner->addWidget(MediaPlayer1);
     banner->addWidget(Label17, 1);
     banner->addWidget(Label20, 1);
     card->addLayout(banner);
@@ -422,8 +424,8 @@ void Main::employeeChosen()
 
 void Main::LoadMyLogo()
 {
-    // The animation needs a media player; without one nothing plays.
-    (void)app::logoFileAccepted(app::logoPath());
+    if (app::logoFileAccepted(app::logoPath()))
+        MediaPlayer1->play();
 }
 
 void Main::changeEvent(QEvent* e)

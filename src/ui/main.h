@@ -22,6 +22,7 @@
 namespace ui {
 
 class PeriodPickers;
+class LogoPlayer;
 
 class Main : public QMainWindow {
     Q_OBJECT
@@ -101,6 +102,7 @@ public:
     QLabel* Label17 = nullptr;   // mission statement
     QLabel* Label20 = nullptr;   // department and employee banner
     QLabel* Image4[2] = {};
+    LogoPlayer* MediaPlayer1 = nullptr; // logo animation
 
     QListWidget* List1 = nullptr; // job numbers
     QListWidget* List2 = nullptr; // job names

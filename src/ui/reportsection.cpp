@@ -68,6 +68,8 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     Image1 = named(new QLabel(central), QStringLiteral("Image1"));
     Image1->setPixmap(drawnLogo(48, QColor(0x1f, 0x5f, 0x8b), QStringLiteral("K")));
     logoRow->addWidget(Image1);
+    MediaPlayer1 = new LogoPlayer(48, central);
+    logoRow->addWidget(MediaPlayer1);
     auto* name = new QLabel(QStringLiteral("<b>Karvela</b><br>Job cards and ED reports"), central);
     logoRow->addWidget(name, 1);
     left->addLayout(logoRow);
@@ -324,9 +326,10 @@ void ReportSection::SearchLeadDeptts()
 
 void ReportSection::LoadMyLogo()
 {
-    // The animation needs a media player; without one the still picture stays.
     if (!app::logoFileAccepted(app::logoPath()))
         return;
+    MediaPlayer1->play();
+    Image1->hide();
 }
 
 void ReportSection::departmentChosen()

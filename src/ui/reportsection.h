@@ -30,6 +30,7 @@ struct Request;
 namespace ui {
 
 class PeriodPickers;
+class LogoPlayer;
 class ReportGrid;
 
 class ReportSection : public QMainWindow {
@@ -69,6 +70,7 @@ public:
     QComboBox* Combo7 = nullptr;      // query lead department
     QGroupBox* Frame4 = nullptr;      // data-entry frame
     QLabel* Image1 = nullptr;         // still logo
+    LogoPlayer* MediaPlayer1 = nullptr; // logo animation
     QLabel* Image2 = nullptr;         // data-entry picture
     QLabel* Label8 = nullptr;
     QLabel* Label15 = nullptr;
