@@ -1,6 +1,7 @@
 // The data-entry window driven offscreen: a whole card placed, typed, saved,
 // opened again, changed and deleted; job master, job status and job search.
 #include "testsupport.h"
+#include "windowsupport.h"
 
 #include "app/clock.h"
 #include "store/database.h"
@@ -26,38 +27,11 @@ class TestEntryWindow : public QObject {
     template <typename W = QWidget>
     W* w(const QString& name)
     {
-        W* found = m->findChild<W*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return control<W>(m, name);
     }
-    QString text(const QString& name)
-    {
-        if (auto* l = m->findChild<QLabel*>(name))
-            return l->text();
-        if (auto* e = m->findChild<QLineEdit*>(name))
-            return e->text();
-        if (auto* b = m->findChild<QPushButton*>(name))
-            return b->text();
-        qFatal("no text control %s", qPrintable(name));
-        return {};
-    }
-    void type(const QString& name, const QString& value)
-    {
-        auto* e = w<QLineEdit>(name);
-        e->clear();
-        QTest::keyClicks(e, value);
-    }
-    void dblClick(const QString& listName, int row)
-    {
-        auto* l = w<QListWidget>(listName);
-        QListWidgetItem* it = l->item(row);
-        QVERIFY(it);
-        l->scrollToItem(it);
-        const QPoint p = l->visualItemRect(it).center();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
-    }
+    QString text(const QString& name) { return controlText(m, name); }
+    void type(const QString& name, const QString& value) { typeInto(m, name, value); }
+    void dblClick(const QString& listName, int row) { doubleClickEntry(m, listName, row); }
     void click(const QString& name) { QTest::mouseClick(w<QPushButton>(name), Qt::LeftButton); }
     void trigger(const QString& action) { m->findChild<QAction*>(action)->trigger(); }
     void expectBoxes(const QList<QPair<QString, int>>& expected)

@@ -1,6 +1,7 @@
 // The report window's query panel, Sortz menu and pop-up menu, driven
 // offscreen through their controls.
 #include "testsupport.h"
+#include "windowsupport.h"
 
 #include "app/clock.h"
 #include "queries/headers.h"
@@ -40,10 +41,7 @@ class TestQueriesWindow : public QObject {
     template <typename T = QWidget>
     T* control(const QString& name)
     {
-        T* c = w->findChild<T*>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
+        return testsupport::control<T>(w, name);
     }
     QString label(int i) { return control<QLabel>("Label1_" + QString::number(i))->text(); }
     QAction* action(const QString& name) { return control<QAction>(name); }

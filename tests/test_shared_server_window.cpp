@@ -2,6 +2,7 @@
 // and when the connection drops in the middle of a command: what the clerk
 // is shown, what is stored, and that the next command works.
 #include "testsupport.h"
+#include "windowsupport.h"
 
 #include "app/clock.h"
 #include "app/failurebox.h"
@@ -75,32 +76,11 @@ class TestSharedServerWindow : public QObject {
     template <typename W = QWidget>
     W* w(const QString& name)
     {
-        W* found = m->findChild<W*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return control<W>(m, name);
     }
-    QString text(const QString& name)
-    {
-        if (auto* l = m->findChild<QLabel*>(name))
-            return l->text();
-        if (auto* e = m->findChild<QLineEdit*>(name))
-            return e->text();
-        return w<QPushButton>(name)->text();
-    }
-    void type(const QString& name, const QString& value)
-    {
-        auto* e = w<QLineEdit>(name);
-        e->clear();
-        QTest::keyClicks(e, value);
-    }
-    void dblClick(const QString& listName, int row)
-    {
-        auto* l = w<QListWidget>(listName);
-        const QPoint p = l->visualItemRect(l->item(row)).center();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
-    }
+    QString text(const QString& name) { return controlText(m, name); }
+    void type(const QString& name, const QString& value) { typeInto(m, name, value); }
+    void dblClick(const QString& listName, int row) { doubleClickEntry(m, listName, row); }
     void click(const QString& name) { QTest::mouseClick(w<QPushButton>(name), Qt::LeftButton); }
     QStringList shown()
     {
