@@ -7,6 +7,7 @@
 #include "app/numtext.h"
 #include "app/pickers.h"
 #include "entry/cardstore.h"
+#include "store/datasource.h"
 #include "entry/joblists.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
@@ -112,6 +113,7 @@ int main(int argc, char** argv)
     }
     bench::Generated g;
     try {
+        store::createDataSourceFile();
         store::connectDatabase();
         if (store::anyTableExists() && !reuse) {
             if (!replace) {

@@ -14,13 +14,21 @@ as_pg() {
 
 case "$cmd" in
   start)
-    mkdir -p "$dir"
+    # Password authentication for every session, on loopback only; the
+    # socket directory is the server account's alone.
+    mkdir -m 700 -p "$dir"
     [ "$(id -u)" -eq 0 ] && chown postgres "$dir"
-    as_pg "$bin/initdb" -D "$dir/data" -U postgres --auth=trust --no-locale -E UTF8 >"$dir/initdb.log" 2>&1
+    pwfile="$dir/pw"
+    echo kzq >"$pwfile"
+    [ "$(id -u)" -eq 0 ] && chown postgres "$pwfile"
+    as_pg "$bin/initdb" -D "$dir/data" -U postgres --auth=scram-sha-256 --pwfile="$pwfile" --no-locale -E UTF8 \
+      >"$dir/initdb.log" 2>&1
+    rm -f "$pwfile"
     as_pg "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
       -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c max_connections=60" \
       start >/dev/null
-    as_pg "$bin/psql" -h "$dir" -p "$port" -U postgres -q -c "CREATE ROLE sa SUPERUSER LOGIN PASSWORD 'kzq'" >/dev/null
+    PGPASSWORD=kzq as_pg "$bin/psql" -h "$dir" -p "$port" -U postgres -q \
+      -c "CREATE ROLE sa SUPERUSER LOGIN PASSWORD 'kzq'" >/dev/null
     ;;
   restart)
     as_pg "$bin/pg_ctl" -D "$dir/data" -m fast -w restart >/dev/null

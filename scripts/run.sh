@@ -14,7 +14,10 @@ db_file="$data_dir/karvela.db"
 user_ini="${ODBCINI:-$(getent passwd "$(id -u)" | cut -d: -f6)/.odbc.ini}"
 
 if ! odbcinst -q -s -n Tessara >/dev/null 2>&1; then
-  mkdir -p "$data_dir"
+  # The database holds names, dates of birth and addresses: its folder is
+  # the owner's only.
+  mkdir -p "$(dirname "$data_dir")"
+  mkdir -m 700 -p "$data_dir"
   driver="$(bash scripts/odbc-driver.sh sqlite)"
   {
     echo
@@ -22,6 +25,9 @@ if ! odbcinst -q -s -n Tessara >/dev/null 2>&1; then
     echo "Description=Karvela job cards (embedded SQLite)"
     echo "Driver=$driver"
     echo "Database=$db_file"
+    # Opening never creates a missing database file: a lost file is reported,
+    # not silently replaced by an empty one.
+    echo "NoCreat=1"
     echo "Timeout=10000"
   } >> "$user_ini"
   echo "Registered the user data source Tessara in $user_ini for $db_file"
@@ -31,7 +37,7 @@ fi
 dsn_db="$(odbcinst -q -s -n Tessara 2>/dev/null | sed -n 's/^Database=//p' | head -n 1)"
 dsn_driver="$(odbcinst -q -s -n Tessara 2>/dev/null | sed -n 's/^Driver=//p' | head -n 1)"
 if [[ "$dsn_driver" == *sqlite* ]] && [ -n "$dsn_db" ] && [ ! -e "$dsn_db" ]; then
-  mkdir -p "$(dirname "$dsn_db")"
+  # create-database makes the file (and a missing folder) owner-only.
   QT_QPA_PLATFORM=offscreen ./build/karvela create-database --demo
 fi
 

@@ -9,6 +9,9 @@
 #include "app/settings.h"
 #include "store/database.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTest>
 
@@ -199,6 +202,55 @@ private slots:
         QFETCH(bool, adding);
         QFETCH(int, check);
         QCOMPARE(int(admin::checkForm(form(id, dob), adding, kToday)), check);
+    }
+
+    void textsThatCannotBeStoredAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("designation");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("card text of 255 fits") << QString(243, 'n') << "Engineer!!" << "";
+        QTest::newRow("card text of 256") << QString(244, 'n') << "Engineer!!"
+                                          << "Check Name and Designation: a card stores them as \"name, designation\", "
+                                             "which must not be longer than 255 characters (these have 256).";
+        QTest::newRow("name longer than its column") << QString(256, 'n') << ""
+                                                     << "Check Name, it must not be longer than 255 characters (it has 256).";
+        QTest::newRow("NUL") << "Asha" << QString("Engi") + QChar(0) + "neer"
+                             << "Check Designation, it must not contain a NUL character.";
+    }
+    void textsThatCannotBeStoredAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, designation);
+        QFETCH(QString, message);
+        admin::EmployeeForm f = form("10000000");
+        f.name = name;
+        f.designation = designation;
+        QCOMPARE(admin::formTextProblem(f).value_or(QString()), message);
+        if (!message.isEmpty())
+            return;
+        // What passes is stored whole on every back end, and so is its card text.
+        freshDatabase();
+        admin::addEmployee(f);
+        QCOMPARE(admin::findEmployee(10000000)->name, name);
+        store::exec("INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName) VALUES (?, ?, ?, ?)",
+                    {QDate(2026, 2, 20), f.department, 10000000, name + ", " + designation});
+        QCOMPARE(scalar("SELECT EmpName FROM leaves").toString().size(), 255);
+    }
+
+    void settingsAreOwnerOnly()
+    {
+        const QString file = QSettings(app::kAppName, app::kAppName).fileName();
+        const QString configFolder = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QDir().mkpath(configFolder);
+        const auto configMode = QFile::permissions(configFolder);
+        // The departmental password stands in the file in clear text.
+        app::writeSetting("DepttSetting", "DeptPwd", "secret");
+        QCOMPARE(QFile::permissions(file) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QFile::permissions(QFileInfo(file).absolutePath()) & 0x0777,
+                 QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QCOMPARE(QFile::permissions(configFolder), configMode);
+        QSettings(app::kAppName, app::kAppName).clear();
     }
 
     void addStoresTheFormAsTyped()

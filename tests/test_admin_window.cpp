@@ -384,6 +384,25 @@ private slots:
         QVERIFY(!o->AddMode);
     }
 
+    void textsLongerThanTheirColumnsAreRefused()
+    {
+        ui::OptSet* o = unlocked();
+        o->AddEmp->trigger();
+        // Typing stops at the column's length.
+        o->Text2[0]->setText(QString(254, 'k'));
+        QTest::keyClicks(o->Text2[0], "xyz");
+        QCOMPARE(o->Text2[0]->text(), QString(254, 'k') + "x");
+        // A longer name arriving at once is refused at the save, whole.
+        fillEmployee(o, "40000001", "01/01/1980", QString(250, 'k'));
+        const int before = employeeRows();
+        o->AddEmployee->click();
+        QCOMPARE(boxes->texts(), QStringList({"Check Name and Designation: a card stores them as \"name, designation\", "
+                                              "which must not be longer than 255 characters (these have 263)."}));
+        QCOMPARE(boxes->shown[0].style, 48);
+        QCOMPARE(employeeRows(), before);
+        QCOMPARE(o->Text2[0]->text().size(), 250);
+    }
+
     void addingCanBeCancelled()
     {
         ui::OptSet* o = unlocked();

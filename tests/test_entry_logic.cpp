@@ -90,6 +90,12 @@ private slots:
         QTest::newRow("RH 3") << QStringList{"20", "8"} << QStringList{"2", "3"}
                               << "Check Restricted Leave Entry, it must be positive limited to 2.";
         QTest::newRow("words count as 0") << QStringList{"abc"} << QStringList{"x"} << "";
+        QTest::newRow("job item not finite") << QStringList{"1e309"} << QStringList{}
+                                             << "Check Entry of Job Item 1, it must be positive limited to 31.";
+        QTest::newRow("leave item not finite") << QStringList{} << QStringList{"", "", "-1e999"}
+                                               << "Check Entry of Leave Item 3, it must be positive limited to 31.";
+        QTest::newRow("CL not finite") << QStringList{} << QStringList{"1e309"}
+                                       << "Check Casual Leave Entry, it must be positive limited to 12.";
     }
     void itemChecks()
     {
@@ -328,6 +334,8 @@ private slots:
         QTest::newRow("too big") << "3000000000" << true << false;
         QTest::newRow("empty") << "" << false << false;
         QTest::newRow("words") << "12ab" << false << false;
+        QTest::newRow("below the column") << "-2147483649" << true << false;
+        QTest::newRow("not finite") << "1e309" << false << false;
     }
     void jobMasterChecks()
     {
@@ -336,6 +344,54 @@ private slots:
         QFETCH(bool, jobNumber);
         QCOMPARE(entry::isNumericText(text), numeric);
         QCOMPARE(entry::jobNumberOf(text).has_value(), jobNumber);
+    }
+
+    void numbersAndTextsOfTheJobPanelAndStatus_data()
+    {
+        QTest::addColumn<QStringList>("panel"); // name, client, balance, status
+        QTest::addColumn<QString>("statusBox");
+        QTest::addColumn<QString>("panelMessage");
+        QTest::addColumn<QString>("statusMessage");
+        const QString statusRange = "Check Status %, it must be a number from -32768 to 32767.";
+        const QString updateRange = "Check Status %, it must be a number from -32768 to 100.";
+        QTest::newRow("accepted") << QStringList{QString(255, 'n'), "Client", "-5", "-32768"} << "-32768" << ""
+                                  << "";
+        QTest::newRow("status -1e10") << QStringList{"Pump", "", "0", "-1e10"} << "-1e10" << statusRange
+                                      << updateRange;
+        QTest::newRow("status not finite") << QStringList{"Pump", "", "0", "1e309"} << "1e309" << statusRange
+                                           << updateRange;
+        QTest::newRow("status 101") << QStringList{"Pump", "", "0", "101"} << "101" << ""
+                                    << QString(entry::kStatusTooHigh);
+        QTest::newRow("balance not finite") << QStringList{"Pump", "", "1e309", "0"} << "0"
+                                            << "Check Balance ED, it must be a finite number." << "";
+        QTest::newRow("name too long") << QStringList{QString(256, 'n'), "", "0", "0"} << "0"
+                                       << "Check Job Name, it must not be longer than 255 characters (it has 256)."
+                                       << "";
+        QTest::newRow("NUL in the client") << QStringList{"Pump", QString("a") + QChar(0) + "b", "0", "0"} << "0"
+                                           << "Check ClientCo., it must not contain a NUL character." << "";
+    }
+    void numbersAndTextsOfTheJobPanelAndStatus()
+    {
+        QFETCH(QStringList, panel);
+        QFETCH(QString, statusBox);
+        QFETCH(QString, panelMessage);
+        QFETCH(QString, statusMessage);
+        QCOMPARE(entry::jobPanelProblem(panel[0], panel[1], panel[2], panel[3]).value_or(QString()), panelMessage);
+        QCOMPARE(entry::statusUpdateProblem(statusBox).value_or(QString()), statusMessage);
+    }
+
+    void cardWithAnOverLongEmployeeTextIsRefusedBeforeWriting()
+    {
+        entry::CardHeader h = header();
+        h.empName = QString(200, 'n') + ", " + QString(60, 'd');
+        try {
+            entry::appendCard(h, 31, {}, {{101, 31, 0, 0}});
+            QFAIL("an over-long employee text was stored");
+        } catch (const entry::CardWriteError& e) {
+            QVERIFY(e.boxText().contains("Check Employee, it must not be longer than 255 characters (it has 262)."));
+        }
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(balance(101), 10.0);
     }
 
     void editingAJob()

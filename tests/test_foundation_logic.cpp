@@ -125,6 +125,14 @@ private slots:
         QCOMPARE(cal::monthNames().first(), QString("January"));
         QCOMPARE(cal::startDay("21"), 21);
         QCOMPARE(cal::startDay("5 days"), 5);
+        // A hand-edited setting: above 28 or not finite is the default, 1 or
+        // less keeps the day pickers open as 1 does.
+        QCOMPARE(cal::startDay("99"), 21);
+        QCOMPARE(cal::startDay("1e309"), 21);
+        QCOMPARE(cal::startDay("28"), 28);
+        QCOMPARE(cal::startDay("0"), 1);
+        QCOMPARE(cal::startDay("abc"), 1);
+        QCOMPARE(cal::startDay("-1e10"), 1);
     }
 
     void superannuationBoundary()

@@ -8,6 +8,7 @@
 #include "app/logo.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "store/datasource.h"
 #include "ui/dataentpwd.h"
 #include "ui/main.h"
 #include "ui/common.h"
@@ -26,6 +27,8 @@ using namespace testsupport;
 
 namespace {
 const QDate kToday(2026, 12, 6);
+const QString kNoSource = "Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
+                          "Program will now Close. Remove Error and Try again.";
 
 
 QString pickerText(ui::PeriodPickers* p, bool from, int i)
@@ -61,6 +64,22 @@ private:
         boxes->clear();
         return ui::startProgram();
     }
+    // The start-up ends with the box, its reason under it, and both on
+    // standard error.
+    void expectStartFailure(const QString& text, const QString& reasonPart)
+    {
+        bool started = true;
+        const QString err = standardErrorOf([&] { started = start(); });
+        QVERIFY(!started);
+        QCOMPARE(boxes->shown.size(), 1);
+        QCOMPARE(boxes->shown[0].text, text);
+        QCOMPARE(boxes->shown[0].style, 16);
+        const QString reason = boxes->shown[0].reason;
+        QVERIFY2(reason.contains(reasonPart), qPrintable(reason));
+        QVERIFY(reason.contains("Data source: Tessara") && reason.contains("README"));
+        QVERIFY(err.contains(QString(text).replace("\r\n", "\n")) && err.contains(reason));
+        QCOMPARE(programEnds(), 1);
+    }
 
 private slots:
     void initTestCase()
@@ -84,12 +103,23 @@ private slots:
     {
         smallOrganisation();
         store::execDirect("DROP TABLE leaves");
-        QVERIFY(!start());
-        QCOMPARE(boxes->shown.size(), 1);
-        QCOMPARE(boxes->shown[0].text, QString("Database File Does Not Have Correct Table(s).\r\n"
-                                               "Program will now Close. Remove Error and Try again."));
-        QCOMPARE(boxes->shown[0].style, 16);
-        QCOMPARE(programEnds(), 1);
+        expectStartFailure("Database File Does Not Have Correct Table(s).\r\n"
+                           "Program will now Close. Remove Error and Try again.",
+                           "The data source is defined in " + odbcIniPath());
+    }
+
+    void missingFileEndsTheProgramAndIsNotCreated()
+    {
+        if (usingPostgres())
+            QSKIP("an SQLite data source names a file");
+        smallOrganisation();
+        store::disconnectDatabase();
+        const QString file = store::dataSourceFacts().database;
+        QVERIFY(QFile::rename(file, file + ".away"));
+        expectStartFailure(kNoSource, "Database file looked for: " + file + " (it does not exist)");
+        const bool created = QFile::exists(file);
+        QVERIFY(QFile::rename(file + ".away", file));
+        QVERIFY(!created);
     }
 
     void missingFieldEndsTheProgram()
@@ -117,12 +147,7 @@ private slots:
             QVERIFY(out.contains("PASS   : TestFoundationWindows::noDataSourceEndsTheProgram()"));
             return;
         }
-        QVERIFY(!start());
-        QCOMPARE(boxes->shown.size(), 1);
-        QCOMPARE(boxes->shown[0].text, QString("Check Your Database File and DSN (Data Source Name - Tessara)\r\n"
-                                               "Program will now Close. Remove Error and Try again."));
-        QCOMPARE(boxes->shown[0].style, 16);
-        QCOMPARE(programEnds(), 1);
+        expectStartFailure(kNoSource, "No data source Tessara is defined in the user file " + odbcIniPath());
     }
 
     void startUpFillsBothWindowsAndSelectsTheDefaultDepartment_data()

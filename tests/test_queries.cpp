@@ -243,6 +243,10 @@ private slots:
         QTest::newRow("entire record") << "pune" << 7 << QStringList{"10000002", "10000004"};
         QTest::newRow("entire record, grade") << "E1" << 7 << QStringList{"10000002"};
         QTest::newRow("none") << "nobody" << 7 << QStringList{};
+        // Case never counts, for any letter, on every back end.
+        QTest::newRow("accented") << "émile" << 0 << QStringList{"10000006"};
+        QTest::newRow("greek, final sigma") << "σωκράτης" << 0 << QStringList{"10000007"};
+        QTest::newRow("cyrillic, entire record") << "москва" << 7 << QStringList{"10000008"};
     }
     void search()
     {
@@ -254,6 +258,9 @@ private slots:
         addEmployee(10000003, "Mary", "Mech", "Fitter", "W2", QDate(1981, 1, 1), "100% stays");
         addEmployee(10000004, "Sita sharma", "Mech", "Manager", "E4", QDate(1982, 1, 1), "Pune, a_b road");
         addEmployee(10000005, "Anil", "Civil", "Helper", "W1", QDate(1983, 1, 1), "1000 road, aXb");
+        addEmployee(10000006, "ÉMILE Zola", "Civil", "Writer", "W9", QDate(1990, 1, 1), "Paris");
+        addEmployee(10000007, "ΣΩΚΡΆΤΗΣ", "Civil", "Writer", "W9", QDate(1990, 1, 1), "Athens");
+        addEmployee(10000008, "Пётр", "Civil", "Writer", "W9", QDate(1990, 1, 1), "МОСКВА");
         GridModel g;
         QueryInputs in = inputs();
         in.searchText = text;
@@ -434,6 +441,17 @@ private slots:
         QCOMPARE(k.cell(2, 5), QString("0"));
         QVERIFY(k.cell(2, 6).isEmpty());
         QCOMPARE(f.usedRows, 5);
+        // Nor does one beyond what the JobNo column holds, and the data
+        // source is not asked.
+        for (const QString& beyond : {"99999999999", "-2147483649", "1e309"}) {
+            in.jobText = beyond;
+            GridModel m;
+            const qint64 before = store::counts().statements;
+            const QueryResult o = queries::runQuery(queries::JobBooking, in, m);
+            QCOMPARE(store::counts().statements, before);
+            QCOMPARE(m.cell(2, 5), QString("0"));
+            QCOMPARE(o.usedRows, 5);
+        }
     }
 
     // --- Panel texts ----------------------------------------------------------

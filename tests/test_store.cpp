@@ -2,7 +2,9 @@
 #include "testsupport.h"
 
 #include "app/numtext.h"
+#include "entry/cardstore.h"
 #include "store/database.h"
+#include "store/datasource.h"
 #include "store/schema.h"
 
 #include <QFile>
@@ -164,6 +166,66 @@ private slots:
         // The next command opens the connection again; nothing was written.
         QCOMPARE(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {1}).toDouble(), 10.0);
         QVERIFY(scalar("SELECT pg_backend_pid()").toInt() != pid);
+    }
+
+    void aFullDiskLeavesEveryCardWholeAndTheNextSavesWork()
+    {
+        if (usingPostgres())
+            QSKIP("the page limit is SQLite's");
+        const QList<int> jobs{11, 12, 13};
+        for (int j : jobs)
+            addJob(j, "Job", 1000, 1000, 0, "Civil");
+        // Room for a few cards only, on this connection.
+        const int pages = scalar("PRAGMA page_count").toInt();
+        store::exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages + 4));
+        const QString name = QString(100, QLatin1Char('n')) + ", " + QString(100, QLatin1Char('d'));
+        QList<qint64> saved, failed;
+        for (qint64 emp = 10000001; emp <= 10000060; ++emp) {
+            QList<entry::CardLine> lines;
+            for (int j : jobs)
+                lines << entry::CardLine{j, 1.5, 0, 0};
+            entry::LeaveValues leaves;
+            leaves.HLY = 25.5;
+            try {
+                QVERIFY(entry::appendCard({emp, name, "Civil", QDate(2008, 11, 20)}, 4.5, leaves, lines));
+                saved << emp;
+            } catch (const entry::CardWriteError&) {
+                QVERIFY2(!saved.isEmpty(), "the disk was full before the first card");
+                failed << emp;
+            }
+        }
+        QVERIFY(!failed.isEmpty());
+        // After the fault the next command runs on a fresh connection without the limit.
+        QCOMPARE(saved.last(), qint64(10000060));
+        QList<qint64> stored;
+        auto q = store::exec("SELECT Emp_ID, (SELECT COUNT(*) FROM edbooked e WHERE e.Emp_ID = l.Emp_ID) FROM leaves l "
+                             "ORDER BY Emp_ID");
+        while (q.next()) {
+            stored << store::whole(q.value(0));
+            QCOMPARE(q.value(1).toInt(), 3);
+        }
+        QCOMPARE(stored, saved);
+        QCOMPARE(rows("edbooked"), 3 * int(saved.size()));
+        for (int j : jobs)
+            QCOMPARE(balance(j), 1000 - 1.5 * saved.size());
+    }
+
+    void aMissingFileIsNeverCreatedByOpeningButCreatedPrivateWhenWanted()
+    {
+        if (usingPostgres())
+            QSKIP("an SQLite data source names a file");
+        store::disconnectDatabase();
+        const QString file = store::dataSourceFacts().database;
+        QVERIFY(QFile::rename(file, file + ".kept"));
+        QVERIFY_THROWS_EXCEPTION(store::DbError, store::connectDatabase());
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(store::createDataSourceFile());
+        QCOMPARE(QFile::permissions(file) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+        store::connectDatabase();
+        QVERIFY(!store::anyTableExists());
+        store::disconnectDatabase();
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::rename(file + ".kept", file));
     }
 
     void dialectIsDetected()

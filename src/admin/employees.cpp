@@ -1,6 +1,8 @@
 #include "admin/employees.h"
 
 #include "app/numtext.h"
+#include "app/textcheck.h"
+#include "store/schema.h"
 #include "store/database.h"
 
 #include <QRegularExpression>
@@ -64,6 +66,28 @@ FormCheck checkForm(const EmployeeForm& form, bool adding, const QDate& today)
     if (!employeeIdOf(form.employeeId))
         return FormCheck::BadEmployeeId;
     return FormCheck::Accepted;
+}
+
+std::optional<QString> formTextProblem(const EmployeeForm& form)
+{
+    const struct {
+        const char* field;
+        const QString& text;
+        const char* column;
+    } boxes[] = {{"Name", form.name, "EmpName"},         {"Designation", form.designation, "Designation"},
+                 {"Address", form.address, "Emp_Addr"},  {"Department", form.department, "Deptt"},
+                 {"Grade", form.grade, "Grade"}};
+    for (const auto& b : boxes)
+        if (auto bad = app::columnTextProblem(QLatin1String(b.field), b.text, "employees", b.column))
+            return bad;
+    const int card = store::textLength(QStringLiteral("edbooked"), QStringLiteral("EmpName"));
+    const int both = int(form.name.size() + 2 + form.designation.size());
+    if (both > card)
+        return QStringLiteral("Check Name and Designation: a card stores them as \"name, designation\", which must "
+                              "not be longer than %1 characters (these have %2).")
+            .arg(card)
+            .arg(both);
+    return std::nullopt;
 }
 
 void addEmployee(const EmployeeForm& form)

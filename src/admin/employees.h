@@ -55,6 +55,12 @@ enum class FormCheck { Accepted, BadBirthDate, BadEmployeeId };
 // today always), then the employee ID.
 FormCheck checkForm(const EmployeeForm& form, bool adding, const QDate& today);
 
+// The message for a text of the form that cannot be stored: one longer
+// than its column or with a NUL character, or a name and designation that
+// would not fit the cards' employee text "name, designation". No value
+// when every text fits.
+std::optional<QString> formTextProblem(const EmployeeForm& form);
+
 // Inserts the employee. A second employee with an existing ID is refused by
 // the data store's unique key: store::DbError of kind DuplicateKey.
 // The form must have passed checkForm.

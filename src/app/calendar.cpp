@@ -38,7 +38,14 @@ int yearIndex(int year)
 
 int startDay(const QString& startDateSetting)
 {
-    return int(leadingNumber(startDateSetting));
+    // A hand-edited setting: above 28 (or not a finite number) it is the
+    // default 21; 1 or less leaves the day pickers open, as 1 does.
+    if (!leadingNumberIsFinite(startDateSetting))
+        return 21;
+    const double v = leadingNumber(startDateSetting);
+    if (v > 28)
+        return 21;
+    return v < 1 ? 1 : int(v);
 }
 
 QDate reportReference(const QDate& today)

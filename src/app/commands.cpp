@@ -6,8 +6,11 @@
 #include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "app/startfailure.h"
+#include "app/usage.h"
 #include "queries/command.h"
 #include "store/database.h"
+#include "store/datasource.h"
 #include "store/schema.h"
 #include "reports/builders.h"
 #include "reports/export.h"
@@ -26,11 +29,13 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
             demo = true;
         else {
             err << "karvela create-database: unknown option " << a << "\n"
-                << "usage: karvela create-database [--demo]\n";
+                << usage::kCreateDatabase;
             return 2;
         }
     }
     try {
+        // A new SQLite file is wanted here; opening never creates one.
+        store::createDataSourceFile();
         store::connectDatabase();
     } catch (const store::DbError& e) {
         err << "karvela create-database: the data source Tessara cannot be opened: " << e.description() << "\n";
@@ -60,9 +65,7 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-const char* kReportUsage =
-    "usage: karvela report --type N --department NAME --to YYYY-MM-DD [--from YYYY-MM-DD] [--employee EMP_ID] "
-    "[--include-superannuated] [--format tsv|csv]\n";
+const char* kReportUsage = usage::kReport;
 int reportUsage(QTextStream& err, const QString& problem)
 {
     err << "karvela report: " << problem << "\n" << kReportUsage;
@@ -99,7 +102,7 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             department = value();
             haveDepartment = true;
         } else if (a == QLatin1String("--to") || a == QLatin1String("--from")) {
-            const QDate d = QDate::fromString(value(), QStringLiteral("yyyy-MM-dd"));
+            const QDate d = commandDate(value()).value_or(QDate());
             if (!d.isValid())
                 return reportUsage(err, a + QStringLiteral(" must be a date YYYY-MM-DD"));
             (a == QLatin1String("--to") ? to : from) = d;
@@ -129,8 +132,8 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
 
     try {
         store::connectDatabase();
-    } catch (const store::DbError&) {
-        err << consoleText(kNoDataSource);
+    } catch (const store::DbError& e) {
+        err << startFailureConsole(kNoDataSource, e);
         return 3;
     }
     try {
@@ -196,11 +199,11 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         }
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject) {
-            err << consoleText(kBadTables);
+            err << startFailureConsole(kBadTables, e);
             return 3;
         }
         if (e.kind() == store::ErrorKind::Unavailable || e.kind() == store::ErrorKind::ConnectionLost) {
-            err << consoleText(kNoDataSource);
+            err << startFailureConsole(kNoDataSource, e);
             return 3;
         }
         err << "karvela report: " << e.number() << " " << e.description() << "\n";

@@ -28,6 +28,13 @@ public:
     virtual ~Dialogs() = default;
     // Shows a message box; returns the button pressed.
     virtual int message(const QString& text, int style = 0, const QString& title = QString()) = 0;
+    // A message box with a reason under its text (the box's informative
+    // text); the text, style and buttons are the plain box's.
+    virtual int messageWithReason(const QString& text, int style, const QString& reason)
+    {
+        (void)reason;
+        return message(text, style);
+    }
     // Shows an input box; no value when cancelled.
     virtual std::optional<QString> input(const QString& prompt, const QString& title = QString(),
                                          const QString& defaultText = QString()) = 0;

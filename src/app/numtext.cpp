@@ -66,14 +66,42 @@ QString withoutBlanks(const QString& text)
 
 } // namespace
 
-double leadingNumber(const QString& text)
+namespace {
+double rawLeadingNumber(const QString& text)
 {
     const QString p = numericPrefix(withoutBlanks(text));
     if (p.isEmpty())
         return 0.0;
     const QByteArray b = p.toLatin1();
-    const double v = std::strtod(b.constData(), nullptr);
+    return std::strtod(b.constData(), nullptr);
+}
+} // namespace
+
+double leadingNumber(const QString& text)
+{
+    const double v = rawLeadingNumber(text);
     return std::isfinite(v) ? v : 0.0;
+}
+
+bool leadingNumberIsFinite(const QString& text)
+{
+    return std::isfinite(rawLeadingNumber(text));
+}
+
+bool isInRange(double value, double low, double high)
+{
+    return std::isfinite(value) && value >= low && value <= high;
+}
+
+bool isWholeInRange(double value, double low, double high)
+{
+    return isInRange(value, low, high) && value == std::trunc(value);
+}
+
+QString rangeMessage(const QString& field, double low, double high)
+{
+    return QStringLiteral("Check ") + field + QStringLiteral(", it must be a number from ") + generalNumber(low)
+        + QStringLiteral(" to ") + generalNumber(high) + QLatin1Char('.');
 }
 
 bool startsWithNumber(const QString& text)

@@ -9,8 +9,25 @@ namespace app {
 // decimal number (blanks anywhere ignored, optional sign, digits with at most
 // one decimal point, optional exponent). Empty or non-numeric text gives 0.
 double leadingNumber(const QString& text);
+// False when the text's leading number is not finite ("1e309"); empty or
+// non-numeric text reads as 0, which is.
+bool leadingNumberIsFinite(const QString& text);
 // True when the text (blanks ignored) begins with a number.
 bool startsWithNumber(const QString& text);
+
+// What the whole-number columns (INTEGER) hold.
+inline constexpr double kIntColumnMin = -2147483648.0;
+inline constexpr double kIntColumnMax = 2147483647.0;
+// A job status is read as a 16-bit whole number.
+inline constexpr double kStatusMin = -32768.0;
+inline constexpr double kStatusMax = 32767.0;
+// True when `value` is finite and from `low` to `high`.
+bool isInRange(double value, double low, double high);
+// True when `value` is a whole number from `low` to `high`.
+bool isWholeInRange(double value, double low, double high);
+// The box for a number out of range: "Check FIELD, it must be a number from
+// LOW to HIGH."
+QString rangeMessage(const QString& field, double low, double high);
 
 // Shortest general decimal: at most 15 significant digits, no trailing
 // zeros, no thousands separators (3, 2.5, 0.75, 7.35).

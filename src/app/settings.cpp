@@ -1,5 +1,8 @@
 #include "app/settings.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace app {
@@ -20,8 +23,15 @@ QString readSetting(const QString& section, const QString& key, const QString& f
 void writeSetting(const QString& section, const QString& key, const QString& value)
 {
     QSettings s{QString::fromLatin1(kAppName), QString::fromLatin1(kAppName)};
+    // The departmental password stands in this file: the program's own
+    // folder is the owner's only (never the whole configuration folder) and
+    // so is the file.
+    const QString folder = QFileInfo(s.fileName()).absolutePath();
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     s.setValue(path(section, key), value);
     s.sync();
+    QFile::setPermissions(s.fileName(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 Globals readGlobals()

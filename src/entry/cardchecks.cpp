@@ -9,6 +9,11 @@ double valueAt(const QStringList& texts, int i)
 {
     return app::leadingNumber(texts.value(i));
 }
+// A number that is not finite ("1e309") is out of every item's range.
+bool finiteAt(const QStringList& texts, int i)
+{
+    return app::leadingNumberIsFinite(texts.value(i));
+}
 } // namespace
 
 LeaveValues LeaveValues::fromBoxes(const QStringList& boxTexts)
@@ -55,21 +60,21 @@ std::optional<QString> checkCardItems(const QStringList& jobTexts, const QString
     const QString limit = QString::number(periodDays) + QLatin1Char('.');
     for (int i = 0; i < 10; ++i) {
         const double v = valueAt(jobTexts, i);
-        if (v < 0 || v > periodDays)
+        if (!finiteAt(jobTexts, i) || v < 0 || v > periodDays)
             return QStringLiteral("Check Entry of Job Item ") + QString::number(i + 1)
                 + QStringLiteral(", it must be positive limited to ") + limit;
     }
     for (int i = 2; i < kLeaveBoxes; ++i) {
         const double v = valueAt(leaveTexts, i);
-        if (v < 0 || v > periodDays)
+        if (!finiteAt(leaveTexts, i) || v < 0 || v > periodDays)
             return QStringLiteral("Check Entry of Leave Item ") + QString::number(i + 1)
                 + QStringLiteral(", it must be positive limited to ") + limit;
     }
     const double cl = valueAt(leaveTexts, 0);
-    if (cl < 0 || cl > 12)
+    if (!finiteAt(leaveTexts, 0) || cl < 0 || cl > 12)
         return QStringLiteral("Check Casual Leave Entry, it must be positive limited to 12.");
     const double rh = valueAt(leaveTexts, 1);
-    if (rh < 0 || rh > 2)
+    if (!finiteAt(leaveTexts, 1) || rh < 0 || rh > 2)
         return QStringLiteral("Check Restricted Leave Entry, it must be positive limited to 2.");
     return std::nullopt;
 }

@@ -2,9 +2,11 @@
 
 #include "app/calendar.h"
 #include "app/failurebox.h"
+#include "app/textcheck.h"
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 #include <memory>
 
@@ -99,6 +101,18 @@ QList<QVariant> leaveValues(const LeaveValues& l)
     return {l.CL, l.RH, l.EL, l.SL, l.HPL, l.HLY, l.SPL, l.LWP, l.MSC};
 }
 
+// The card's texts are refused before anything is written when their
+// columns cannot hold them (an employee stored before that was checked).
+void checkCardTexts(const CardHeader& card)
+{
+    for (const auto& [field, text, column] :
+         {std::tuple{"Employee", card.empName, "EmpName"}, std::tuple{"Department", card.deptt, "Deptt"}}) {
+        if (auto bad = app::columnTextProblem(QLatin1String(field), text, "edbooked", column))
+            throw CardWriteError(QString::fromLatin1(kAddRecord),
+                                 store::DbError(store::ErrorKind::Other, QStringLiteral("0"), QString(), *bad));
+    }
+}
+
 std::unique_ptr<store::Transaction> beginCard(qint64 empId)
 {
     return step(kAddRecord, [&] {
@@ -151,6 +165,7 @@ bool cardExists(qint64 empId, const QDate& toDate)
 std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
                                         const QList<CardLine>& lines)
 {
+    checkCardTexts(card);
     auto t = beginCard(card.empId);
     if (step(kAddRecord, [&] { return cardExists(card.empId, card.toDate); }))
         return std::nullopt;
@@ -190,6 +205,7 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
 QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
                          const QList<CardLine>& lines)
 {
+    checkCardTexts(card);
     auto t = beginCard(card.empId);
     step(kAddRecord, [&] {
         auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});

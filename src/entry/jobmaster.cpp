@@ -2,6 +2,7 @@
 
 #include "app/calendar.h"
 #include "app/numtext.h"
+#include "app/textcheck.h"
 #include "store/database.h"
 
 #include <cmath>
@@ -41,6 +42,30 @@ std::optional<qint64> jobNumberOf(const QString& text)
     if (v != std::floor(v) || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
         return std::nullopt;
     return qint64(v);
+}
+
+std::optional<QString> jobPanelProblem(const QString& name, const QString& client, const QString& balance,
+                                       const QString& status)
+{
+    if (auto bad = app::columnTextProblem(QStringLiteral("Job Name"), name, "jobs", "JobName"))
+        return bad;
+    if (auto bad = app::columnTextProblem(QStringLiteral("ClientCo."), client, "jobs", "ClientCo"))
+        return bad;
+    if (!app::leadingNumberIsFinite(balance))
+        return QStringLiteral("Check Balance ED, it must be a finite number.");
+    if (!app::leadingNumberIsFinite(status) || !app::isInRange(app::leadingNumber(status), app::kStatusMin, app::kStatusMax))
+        return app::rangeMessage(QStringLiteral("Status %"), app::kStatusMin, app::kStatusMax);
+    return std::nullopt;
+}
+
+std::optional<QString> statusUpdateProblem(const QString& text)
+{
+    const double p = roundHalfEven(app::leadingNumber(text));
+    if (p > 100)
+        return QString::fromLatin1(kStatusTooHigh);
+    if (!app::leadingNumberIsFinite(text) || p < app::kStatusMin)
+        return app::rangeMessage(QStringLiteral("Status %"), app::kStatusMin, 100);
+    return std::nullopt;
 }
 
 bool jobExists(qint64 jobNo)

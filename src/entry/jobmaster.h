@@ -26,6 +26,13 @@ bool isNumericText(const QString& text);
 // the range of a job number.
 std::optional<qint64> jobNumberOf(const QString& text);
 
+// The message for the first box of the job panel whose value cannot be
+// stored: a job name or client longer than its column or with a NUL
+// character, a balance that is not finite, a status outside the 16-bit
+// range it is read as. No value when every box can be stored.
+std::optional<QString> jobPanelProblem(const QString& name, const QString& client, const QString& balance,
+                                       const QString& status);
+
 bool jobExists(qint64 jobNo);
 std::optional<JobRecord> readJob(qint64 jobNo);
 // Adds a job with balance 0; false (nothing stored) when the job number's
@@ -61,6 +68,10 @@ inline constexpr const char* kStatusQuestion =
     "Want to change job status, i.e. the percentage of job completed so far?\r\n"
     "Changed job status will be displayed on next session only.";
 inline constexpr const char* kStatusTooHigh = "You can not fill Job Completion Status more than 100 Percent";
+// The message for a status box that cannot be stored: above 100 its own
+// message, below -32768 (the 16-bit value a status is read as) or not
+// finite the range box. No value when it can be stored.
+std::optional<QString> statusUpdateProblem(const QString& text);
 // Stores a job's completion percentage; false when there is no such job.
 bool storeJobStatus(qint64 jobNo, int percent, const QDate& toDate);
 

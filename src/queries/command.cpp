@@ -6,6 +6,8 @@
 #include "app/clock.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "app/startfailure.h"
+#include "app/usage.h"
 #include "queries/export.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
@@ -17,9 +19,7 @@ namespace queries {
 
 namespace {
 
-const char* kUsage = "usage: karvela query --index N [--lead-department TEXT] [--grade TEXT] [--department TEXT] "
-                     "[--age LL-UU] [--search TEXT --field POS] [--job TEXT] [--from YYYY-MM-DD --to YYYY-MM-DD] "
-                     "[--format tsv|csv]\n";
+const char* kUsage = app::usage::kQuery;
 
 int usage(QTextStream& err, const QString& problem)
 {
@@ -72,7 +72,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto dateOption = [&](const QString& name, QDate& d) {
         if (!opt.contains(name))
             return true;
-        d = QDate::fromString(opt.value(name), Qt::ISODate);
+        d = app::commandDate(opt.value(name)).value_or(QDate());
         return d.isValid();
     };
     QDate from, to;
@@ -81,8 +81,8 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 
     try {
         store::connectDatabase();
-    } catch (const store::DbError&) {
-        err << app::consoleText(app::kNoDataSource);
+    } catch (const store::DbError& e) {
+        err << app::startFailureConsole(app::kNoDataSource, e);
         return 3;
     }
 
@@ -133,7 +133,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
                           formatText == QLatin1String("csv") ? ExportFormat::Csv : ExportFormat::Tsv);
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject || e.kind() == store::ErrorKind::Unavailable) {
-            err << app::consoleText(app::kBadTables);
+            err << app::startFailureConsole(app::kBadTables, e);
             return 3;
         }
         err << "karvela query: " << e.description() << "\n";

@@ -210,27 +210,26 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
                                  QStringLiteral("Birth Date"),  QStringLiteral("Present Address/Posting of Employee")};
     writeHeaderRows(grid, headers);
 
-    // Letter case never counts, and the text is found as typed: quotes,
-    // "%" and "_" included.
-    const QStringList columns = searchColumns();
-    const QString pattern = containsPattern(in.searchText);
-    QStringList conditions;
-    QList<QVariant> values;
-    const auto condition = [&](const QString& column) {
-        conditions << QStringLiteral("lower(") + column + QStringLiteral(") LIKE lower(?) ESCAPE '\\'");
-        values << pattern;
+    // Letter case never counts, for any letter (the program folds case
+    // itself: the data sources' lower() folds ASCII letters only), and the
+    // text is found as typed, quotes, "%" and "_" included.
+    const QString needle = in.searchText.toCaseFolded();
+    const auto matches = [&](const EmployeeRow& e) {
+        const QStringList fields = {e.name, e.empId, e.dob.isValid() ? e.dob.toString(Qt::ISODate) : QString(),
+                                    e.designation, e.deptt, e.addr, e.grade};
+        if (in.searchField >= 0 && in.searchField < fields.size())
+            return fields[in.searchField].toCaseFolded().contains(needle);
+        for (const QString& f : fields)
+            if (f.toCaseFolded().contains(needle))
+                return true;
+        return false;
     };
-    if (in.searchField >= 0 && in.searchField < columns.size())
-        condition(columns[in.searchField]);
-    else
-        for (const QString& c : columns)
-            condition(c);
-    auto q = store::exec(kSelectEmployees + QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR ")) +
-                                  QStringLiteral(" ORDER BY ID"),
-                              values);
+    auto q = store::exec(kAllEmployees);
     int n = 0;
     while (q.next()) {
         const EmployeeRow e = employeeOf(q);
+        if (!matches(e))
+            continue;
         const int row = 2 + n;
         grid.setCell(row, 0, QString::number(n + 1));
         grid.setCell(row, 1, e.empId);
@@ -360,10 +359,11 @@ QueryResult searchJobBooking(const QueryInputs& in, GridModel& grid)
     grid.setWidthZ(3, 29);
     writeHeaderRows(grid, headers);
 
-    // A whole job number is compared as one; any other number finds nothing
-    // (and is not put to the data source, whose integer field would refuse
-    // it).
-    const bool whole = number == static_cast<double>(static_cast<qint64>(number));
+    // A whole job number is compared as one; any other number, or one
+    // outside what the JobNo column holds, finds nothing (and is not put to
+    // the data source, whose integer field would refuse it).
+    const bool whole = app::leadingNumberIsFinite(in.jobText)
+        && app::isWholeInRange(number, app::kIntColumnMin, app::kIntColumnMax);
     const QVariant jobNo = static_cast<qint64>(number);
     std::optional<store::Query> q;
     if (whole)

@@ -1,5 +1,7 @@
 #include "store/database.h"
 
+#include "store/datasource.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QSqlDriver>
@@ -157,6 +159,8 @@ DbError errorFrom(const QSqlQuery& query)
 void connectDatabase()
 {
     disconnectDatabase();
+    // Opening an SQLite file that is not there would create an empty one.
+    checkDataSourceFile();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QLatin1String(kConnectionName));
     // The statements kept go before the program's end closes the connection
     // (a data source refuses to close while statements are open). Routines
@@ -300,11 +304,23 @@ Transaction::Transaction()
     ++g_transactions;
 }
 
+// A connection whose commit or rollback failed is not trusted again: the
+// data source may already have ended the transaction on its own (SQLite
+// does so when the disk is full) while the driver still believes one is
+// open, and would write every later statement on its own. The next command
+// opens the connection afresh.
+static void retireConnection()
+{
+    g_broken = true;
+}
+
 Transaction::~Transaction()
 {
     if (open_) {
         --g_transactions;
-        connection().rollback();
+        QSqlDatabase db = connection();
+        if (!db.isOpen() || !db.rollback())
+            retireConnection();
     }
 }
 
@@ -313,6 +329,7 @@ void Transaction::commit()
     QSqlDatabase db = connection();
     const bool ok = db.commit();
     if (!ok) {
+        retireConnection();
         const QSqlError e = db.lastError();
         throw noteLoss(DbError(classify(QString(), e.nativeErrorCode(), describe(e)),
                                e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),

@@ -49,7 +49,8 @@ private:
 enum class Dialect { SQLite, PostgreSQL, Other };
 
 // Opens the shared connection with the fixed connection string. Throws
-// DbError (kind Unavailable) when the data source cannot be opened.
+// DbError (kind Unavailable) when the data source cannot be opened, or when
+// it names an SQLite file that does not exist (which is never created here).
 void connectDatabase();
 // Closes and forgets the shared connection (tests; reconnecting after a loss).
 void disconnectDatabase();

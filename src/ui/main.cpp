@@ -952,6 +952,10 @@ void Main::AddJobCommand()
             showInfo(QString::fromLatin1(entry::kBadAllotted), kExclaim);
             return;
         }
+        if (const auto bad = entry::jobPanelProblem(Text6->text(), Text7->text(), Text10->text(), Text11->text())) {
+            showInfo(*bad, kExclaim);
+            return;
+        }
         if (EditJobMode) {
             EditJobMode = false;
             Update_Edit();
@@ -1069,8 +1073,8 @@ void Main::JobStUpdate()
 {
     const int r = StatusRow;
     const double p = entry::roundHalfEven(app::leadingNumber(Text9[r]->text()));
-    if (p > 100) {
-        showInfo(QString::fromLatin1(entry::kStatusTooHigh), kExclaim);
+    if (const auto bad = entry::statusUpdateProblem(Text9[r]->text())) {
+        showInfo(*bad, kExclaim);
         return;
     }
     FindDuration();

@@ -422,6 +422,10 @@ void OptSet::addEmployeeClicked()
     case admin::FormCheck::Accepted:
         break;
     }
+    if (const auto bad = admin::formTextProblem(f)) {
+        app::dialogs().message(*bad, app::style::Exclamation);
+        return;
+    }
     const int confirm = app::style::OkCancel + app::style::Information;
     try {
         if (AddMode) {

@@ -7,6 +7,7 @@
 #include "ui/optset.h"
 #include "ui/qtdialogs.h"
 #include "ui/reportsection.h"
+#include "ui/textlimits.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ Main* ensureMain()
     if (!w.main) {
         w.main = new Main();
         w.main->load();
+        guardTextBoxes(w.main);
     }
     return w.main;
 }
@@ -34,6 +36,7 @@ OptSet* ensureOptSet()
     if (!w.optSet) {
         w.optSet = new OptSet();
         w.optSet->load();
+        guardTextBoxes(w.optSet);
     } else if (!w.optSet->isVisible()) {
         // Its lists are filled afresh at every opening.
         w.optSet->load();
@@ -54,7 +57,11 @@ bool startProgram()
 {
     Windows& w = windows();
     w.report = new ReportSection();
-    return w.report->load();
+    guardTextBoxes(w.report);
+    const bool started = w.report->load();
+    if (w.pwd)
+        guardTextBoxes(w.pwd);
+    return started;
 }
 
 void closeProgram()

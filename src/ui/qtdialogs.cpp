@@ -8,7 +8,19 @@ namespace ui {
 
 int QtDialogs::message(const QString& text, int style, const QString& title)
 {
+    return show(text, style, title, QString());
+}
+
+int QtDialogs::messageWithReason(const QString& text, int style, const QString& reason)
+{
+    return show(text, style, QString(), reason);
+}
+
+int QtDialogs::show(const QString& text, int style, const QString& title, const QString& reason)
+{
     QMessageBox box(QApplication::activeWindow());
+    if (!reason.isEmpty())
+        box.setInformativeText(reason);
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(app::kProgramTitle) : title);
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -7,6 +7,7 @@
 #include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "app/startfailure.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
 #include "ui/common.h"
@@ -224,8 +225,8 @@ bool ReportSection::loadStartUpData()
     setProgress(15);
     try {
         store::connectDatabase();
-    } catch (const store::DbError&) {
-        app::dialogs().message(QString::fromLatin1(app::kNoDataSource), app::style::Critical);
+    } catch (const store::DbError& e) {
+        app::showStartFailure(app::kNoDataSource, e);
         app::endProgram(1);
         return false;
     }
@@ -250,7 +251,7 @@ bool ReportSection::loadStartUpData()
         m->LoadMyLogo();
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject) {
-            app::dialogs().message(QString::fromLatin1(app::kBadTables), app::style::Critical);
+            app::showStartFailure(app::kBadTables, e);
             app::endProgram(1);
             return false;
         }

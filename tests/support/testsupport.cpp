@@ -14,10 +14,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
+#include <cstdio>
+#include <unistd.h>
 #include <thread>
 
 namespace testsupport {
@@ -76,6 +79,10 @@ bool initProcess()
         return true;
     }
     if (!g_pg) {
+        QFile db(g_dir->path() + QStringLiteral("/karvela.db"));
+        if (!db.exists() && !db.open(QIODevice::WriteOnly))
+            qFatal("cannot create the test database file");
+        db.close();
         writeIni(QStringLiteral("[Tessara]\nDriver=%1\nDatabase=%2\nTimeout=10000\n")
                      .arg(driverPath(QStringLiteral("libsqlite3odbc.so")), g_dir->path() + QStringLiteral("/karvela.db")));
         return true;
@@ -192,6 +199,13 @@ int ScriptedDialogs::message(const QString& text, int style, const QString& titl
     return buttons == app::style::YesNo || buttons == app::style::YesNoCancel ? app::button::Yes : app::button::Ok;
 }
 
+int ScriptedDialogs::messageWithReason(const QString& text, int style, const QString& reason)
+{
+    const int b = message(text, style, QString());
+    shown.last().reason = reason;
+    return b;
+}
+
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title, const QString&)
 {
     shown << Shown{prompt, 0, title, true};
@@ -216,6 +230,22 @@ ScriptedDialogs& scriptDialogs()
     app::setDialogs(d);
     app::setEndProgramAction(&endRecorder);
     return *d;
+}
+
+QString standardErrorOf(const std::function<void()>& run)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        qFatal("cannot capture standard error");
+    std::fflush(stderr);
+    const int saved = dup(2);
+    dup2(file.handle(), 2);
+    run();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    ::close(saved);
+    file.seek(0);
+    return QString::fromLocal8Bit(file.readAll());
 }
 
 int programEnds()

@@ -56,6 +56,7 @@ struct Shown {
     int style = 0;
     QString title;
     bool input = false;
+    QString reason; // the box's informative text
 };
 
 // Records every box and answers from queues: messages with the next queued
@@ -64,6 +65,7 @@ struct Shown {
 class ScriptedDialogs : public app::Dialogs {
 public:
     int message(const QString& text, int style, const QString& title) override;
+    int messageWithReason(const QString& text, int style, const QString& reason) override;
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultText) override;
 
     QList<Shown> shown;
@@ -77,6 +79,8 @@ public:
 // Installs a fresh ScriptedDialogs as the program's dialogs and records
 // endProgram() calls instead of ending the test.
 ScriptedDialogs& scriptDialogs();
+// What `run` writes on standard error (file descriptor 2).
+QString standardErrorOf(const std::function<void()>& run);
 int programEnds();
 void resetProgramEnds();
 
