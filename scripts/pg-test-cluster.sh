@@ -27,7 +27,7 @@ case "$cmd" in
     as_pg "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
       -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c max_connections=60" \
       start >/dev/null
-    PGPASSWORD=kzq as_pg "$bin/psql" -h "$dir" -p "$port" -U postgres -q \
+    as_pg "$bin/psql" "host=$dir port=$port user=postgres dbname=postgres password=kzq" -q \
       -c "CREATE ROLE sa SUPERUSER LOGIN PASSWORD 'kzq'" >/dev/null
     ;;
   restart)
