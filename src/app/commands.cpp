@@ -215,13 +215,17 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query"));
+            || args[0] == QLatin1String("query") || args[0] == QLatin1String("--version"));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const QString cmd = args.value(0);
     const QStringList rest = args.mid(1);
+    if (cmd == QLatin1String("--version")) {
+        out << "karvela " << KARVELA_VERSION << "\n";
+        return 0;
+    }
     if (cmd == QLatin1String("create-database"))
         return createDatabase(rest, out, err);
     if (cmd == QLatin1String("report"))
