@@ -59,7 +59,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -a "$base/." "$root/"
-for fs in proc sys dev; do
+for fs in proc sys dev dev/pts; do
   if [ "$fs" = proc ]; then mount -t proc proc "$root/proc"; else mount --bind "/$fs" "$root/$fs"; fi
   mounted+=("$root/$fs")
 done
@@ -71,8 +71,11 @@ as_clerk() { chroot "$root" /usr/sbin/runuser -u clerk -- /usr/bin/env -i PATH=/
 
 step "apt-get install ./$(basename "$deb")"
 in_root apt-get update -qq
-in_root sh -c "cd /root && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$deb")" \
-  | grep -E '^(The following NEW|Need to get|After this|Setting up karvela|[0-9]+ upgraded)' || true
+if ! in_root sh -c "cd /root && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$deb")" \
+     >"$cache/apt-install.log" 2>&1; then
+  tail -n 30 "$cache/apt-install.log"; exit 1
+fi
+grep -E '^([0-9]+ upgraded|Need to get|After this|Setting up karvela)' "$cache/apt-install.log" || true
 in_root dpkg-query -W -f='${Package} ${Version} ${Status}\n' karvela libqt6sql6-odbc libsqliteodbc unixodbc odbc-postgresql
 for f in /usr/bin/karvela /usr/share/applications/org.karvela.Karvela.desktop \
          /usr/share/icons/hicolor/scalable/apps/org.karvela.Karvela.svg \
@@ -98,7 +101,10 @@ fi
 [ -s "$root/tmp/window.log" ] && sed 's/^/  window says: /' "$root/tmp/window.log" | head -n 5
 
 step "apt-get remove karvela"
-in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -q karvela' | grep -E '^(Removing|[0-9]+ upgraded)' || true
+if ! in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -q karvela' >"$cache/apt-remove.log" 2>&1; then
+  tail -n 30 "$cache/apt-remove.log"; exit 1
+fi
+grep -E '^([0-9]+ upgraded|Removing)' "$cache/apt-remove.log" || true
 if [ -e "$root/usr/bin/karvela" ] || [ -e "$root/usr/share/karvela/manual.html" ]; then
   echo "files left behind after removal"; exit 1
 fi
