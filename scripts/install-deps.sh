@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev libqt6sql6-odbc libqt6sql6-sqlite libqt6sql6-psql
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql
-  postgresql sqlite3
+  postgresql sqlite3 python3-markdown
   fonts-dejavu-core xvfb xauth xdotool imagemagick
 )
 

@@ -253,6 +253,33 @@ private slots:
         QSettings(app::kAppName, app::kAppName).clear();
     }
 
+    void blankFieldsRefusedAfterTheOtherChecks_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("adding");
+        QTest::addColumn<int>("check");
+        const int blank = int(admin::FormCheck::BlankFields), badId = int(admin::FormCheck::BadEmployeeId),
+                  ok = int(admin::FormCheck::Accepted);
+        QTest::newRow("empty name") << "name" << "" << "10000000" << true << blank;
+        QTest::newRow("blank department") << "department" << "   " << "10000000" << true << blank;
+        QTest::newRow("blank designation, editing") << "designation" << "	" << "10000000" << false << blank;
+        QTest::newRow("ID checked first") << "name" << "" << "1234567" << true << badId;
+        QTest::newRow("one letter will do") << "designation" << "X" << "10000000" << true << ok;
+    }
+    void blankFieldsRefusedAfterTheOtherChecks()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, id);
+        QFETCH(bool, adding);
+        QFETCH(int, check);
+        admin::EmployeeForm f = form(id);
+        (field == "name" ? f.name : field == "department" ? f.department : f.designation) = text;
+        QCOMPARE(int(admin::checkForm(f, adding, kToday)), check);
+    }
+
     void addStoresTheFormAsTyped()
     {
         freshDatabase();

@@ -4,11 +4,14 @@
 #include "admin/password.h"
 #include "app/calendar.h"
 #include "app/logo.h"
+#include "app/manual.h"
 #include "app/numtext.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -208,6 +211,24 @@ private slots:
         QVERIFY(admin::passwordAccepted("0612", "Secret", today));
         QVERIFY(!admin::passwordAccepted("0512", "Secret", today));
         QVERIFY(!admin::passwordAccepted("0612", "Secret", today.addDays(1)));
+    }
+
+    void manualFoundInBuildTreeAndInstallPrefix()
+    {
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QString bin = root.filePath("prefix/bin");
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(root.filePath("prefix/share/karvela")));
+        if (!app::manualPath(bin).isEmpty())
+            QSKIP("a manual is installed system-wide");
+        const auto touch = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write("<html></html>") > 0;
+        };
+        QVERIFY(touch(root.filePath("prefix/share/karvela/manual.html")));
+        QCOMPARE(app::manualPath(bin), QFileInfo(root.filePath("prefix/share/karvela/manual.html")).canonicalFilePath());
+        QVERIFY(QDir().mkpath(bin + "/docs") && touch(bin + "/docs/manual.html"));
+        QCOMPARE(app::manualPath(bin), QFileInfo(bin + "/docs/manual.html").canonicalFilePath());
     }
 };
 

@@ -65,6 +65,8 @@ FormCheck checkForm(const EmployeeForm& form, bool adding, const QDate& today)
         return FormCheck::BadBirthDate;
     if (!employeeIdOf(form.employeeId))
         return FormCheck::BadEmployeeId;
+    if (form.name.trimmed().isEmpty() || form.department.trimmed().isEmpty() || form.designation.trimmed().isEmpty())
+        return FormCheck::BlankFields;
     return FormCheck::Accepted;
 }
 

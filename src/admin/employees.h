@@ -48,11 +48,15 @@ std::optional<qint64> employeeIdOf(const QString& text);
 // (rounded); no value when the answer is not a number.
 std::optional<qint64> idAnswerOf(const QString& answer);
 
-enum class FormCheck { Accepted, BadBirthDate, BadEmployeeId };
+enum class FormCheck { Accepted, BadBirthDate, BadEmployeeId, BlankFields };
+
+inline constexpr const char* kBlankFields = "Employee Name, Department and Designation can not be blank.";
 
 // The checks before a write, in order: the date of birth (a date that does
 // not exist is refused when adding, where it would be stored; a date after
-// today always), then the employee ID.
+// today always), then the employee ID, then that name, department and
+// designation are not blank (a blank department would stand at the top of
+// every department list).
 FormCheck checkForm(const EmployeeForm& form, bool adding, const QDate& today);
 
 // The message for a text of the form that cannot be stored: one longer

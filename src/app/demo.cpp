@@ -101,7 +101,9 @@ DemoSummary fillDemo(const QDate& today, int startDay)
     emps[15].addr = QStringLiteral("Transferred to Regional Office, Pune");
     emps[22].addr = QStringLiteral("Returned; earlier Transferred to Head Office");
 
-    // Jobs: thirty, led by the design departments.
+    // Jobs: thirty, led in turn by every department. A job's lead department
+    // is kept as the first word of the department's name, which is what the
+    // status change compares with the chosen department.
     QList<Job> jobs;
     for (int j = 0; j < 30; ++j) {
         Job job;
@@ -115,7 +117,7 @@ DemoSummary fillDemo(const QDate& today, int startDay)
         job.status = 5 * rng.range(0, 18);
         if (j % 7 == 3)
             job.status = 100;
-        job.lead = kDepartments[1 + j % (kDepartments.size() - 1)];
+        job.lead = kDepartments[j % kDepartments.size()].section(QLatin1Char(' '), 0, 0);
         jobs << job;
     }
 
@@ -163,7 +165,7 @@ DemoSummary fillDemo(const QDate& today, int startDay)
                 if (rng.chance(60)) {
                     for (int t = 0; t < jobs.size(); ++t) {
                         const int c = (j + t) % jobs.size();
-                        if (jobs[c].lead == e.row.deptt && !picked.contains(c)) {
+                        if (e.row.deptt.section(QLatin1Char(' '), 0, 0) == jobs[c].lead && !picked.contains(c)) {
                             j = c;
                             break;
                         }

@@ -419,6 +419,9 @@ void OptSet::addEmployeeClicked()
     case admin::FormCheck::BadEmployeeId:
         app::dialogs().message(kBadEmployeeId, app::style::Exclamation);
         return;
+    case admin::FormCheck::BlankFields:
+        app::dialogs().message(QString::fromLatin1(admin::kBlankFields), app::style::Exclamation);
+        return;
     case admin::FormCheck::Accepted:
         break;
     }
