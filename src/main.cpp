@@ -1,5 +1,5 @@
 // Karvela: the windows by default, a headless command when one is named.
-#include "app/commands.h"
+#include "cli/commands.h"
 #include "ui/program.h"
 
 #include <QApplication>
@@ -13,12 +13,12 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    if (app::isCommand(args)) {
+    if (cli::isCommand(args)) {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("karvela"));
         QTextStream out(stdout);
         QTextStream err(stderr);
-        const int rc = app::runCommand(args, out, err);
+        const int rc = cli::runCommand(args, out, err);
         out.flush();
         err.flush();
         return rc;
