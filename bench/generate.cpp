@@ -1,6 +1,6 @@
 #include "generate.h"
 
-#include "app/rng.h"
+#include "cli/rng.h"
 #include "store/database.h"
 
 #include <QList>
@@ -11,7 +11,7 @@
 
 namespace bench {
 
-using app::Rng;
+using cli::Rng;
 
 namespace {
 

@@ -64,7 +64,7 @@ void resetPeak()
         f.write("5");
 }
 
-const QString kEmpColumns = QStringLiteral("SELECT Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade FROM employees");
+const QString kEmpColumns = QStringLiteral("SELECT ") + app::kEmployeeColumns + QStringLiteral(" FROM employees");
 const QString kJobColumns = QStringLiteral("SELECT JobNo, JobName, Limit_ED, Bal_ED, Job_Status, LeadDeptt FROM jobs");
 
 } // namespace
@@ -163,27 +163,15 @@ int main(int argc, char** argv)
             l.op = bench::measure(runs, [&] {
                 const QStringList depts = app::departments();
                 QStringList entries;
-                for (const app::EmployeeRow& e : app::employeesOf(depts.value(0)))
-                    if (!app::isSuperannuated(e.dob, today))
-                        entries << app::entryEmployeeText(e);
-                QStringList texts[7];
-                for (const entry::JobEntry& j : entry::loadJobLists()) {
-                    texts[0] << QString::number(j.jobNo);
-                    texts[1] << j.name;
-                    texts[2] << app::generalNumber(j.balance);
-                    texts[3] << app::generalNumber(j.allotted);
-                    texts[4] << app::generalNumber(j.status);
-                    texts[5] << QString::number(j.jobNo);
-                    texts[6] << j.lead;
-                }
+                for (const app::Employee& e : app::listedEmployees(depts.value(0), false, today))
+                    entries << app::entryEmployeeText(e);
+                (void)entry::jobListTexts(entry::loadJobLists());
                 (void)app::leadDepartments();
             });
             l.floor = bench::measure(runs, [&] {
                 bench::fetchAll({{QStringLiteral("SELECT DISTINCT Deptt FROM employees"), {}},
-                                 {QStringLiteral("SELECT Deptt, EmpName, Designation, Emp_ID, DoB FROM employees "
-                                                 "WHERE Deptt = ?"),
-                                  {dept}},
-                                 {QStringLiteral("SELECT JobNo, JobName, Bal_ED, Limit_ED, Job_Status, LeadDeptt FROM jobs"), {}},
+                                 {kEmpColumns + QStringLiteral(" WHERE Deptt = ?"), {dept}},
+                                 {QStringLiteral("SELECT ") + app::kJobColumns + QStringLiteral(" FROM jobs"), {}},
                                  {QStringLiteral("SELECT DISTINCT LeadDeptt FROM jobs"), {}}});
             });
             l.targetMs = 500;
@@ -193,15 +181,13 @@ int main(int argc, char** argv)
             Line l{QStringLiteral("Start-up: report window (pickers)")};
             l.op = bench::measure(runs, [&] {
                 const QStringList depts = app::departments();
-                (void)reports::listedEmployees(depts.value(0), false, today);
+                (void)app::listedEmployees(depts.value(0), false, today);
                 (void)app::grades();
                 (void)app::leadDepartments();
             });
             l.floor = bench::measure(runs, [&] {
                 bench::fetchAll({{QStringLiteral("SELECT DISTINCT Deptt FROM employees"), {}},
-                                 {QStringLiteral("SELECT Deptt, EmpName, Designation, Emp_ID, DoB FROM employees "
-                                                 "WHERE Deptt = ?"),
-                                  {dept}},
+                                 {kEmpColumns + QStringLiteral(" WHERE Deptt = ?"), {dept}},
                                  {QStringLiteral("SELECT DISTINCT Grade FROM employees"), {}},
                                  {QStringLiteral("SELECT DISTINCT LeadDeptt FROM jobs"), {}}});
             });
@@ -210,7 +196,7 @@ int main(int argc, char** argv)
         }
 
         // --- The six reports ------------------------------------------------
-        const QList<reports::Employee> emps = reports::listedEmployees(dept, false, today);
+        const QList<app::Employee> emps = app::listedEmployees(dept, false, today);
         const QStringList departments = app::departments();
         reports::Request base;
         base.department = dept;
@@ -230,7 +216,7 @@ int main(int argc, char** argv)
         base.chooseDepartment = [&](int p) {
             reports::Request::Block b;
             b.changed = p != pickerAt;
-            b.employees = p == pickerAt && p == 0 ? emps : reports::listedEmployees(departments.value(p), false, today);
+            b.employees = p == pickerAt && p == 0 ? emps : app::listedEmployees(departments.value(p), false, today);
             pickerAt = p;
             b.fromDate = monthStart;
             b.toDate = monthEnd;
@@ -285,7 +271,7 @@ int main(int argc, char** argv)
                       {monthEnd}},
                      {jobsIn + QStringLiteral("(SELECT JobNo FROM edbooked WHERE MonthName = ?)"), {monthEnd}},
                      {leaveCols + QStringLiteral("WHERE MonthName = ?"), {monthEnd}},
-                     {QStringLiteral("SELECT Deptt, EmpName, Designation, Emp_ID, DoB FROM employees"), {}}});
+                     {kEmpColumns, {}}});
             });
             l.targetMs = 1000;
             l.withinTwiceFloor = true;

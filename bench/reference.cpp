@@ -16,7 +16,7 @@ QString fieldText(const QVariant& v)
 }
 
 // Lays out the job rows and leave rows of the month cell by cell.
-reports::Sheet perCellSheet(const QString& department, const QList<reports::Employee>& employees,
+reports::Sheet perCellSheet(const QString& department, const QList<app::Employee>& employees,
                             const QDate& monthEnd)
 {
     reports::Sheet s;
@@ -44,7 +44,7 @@ reports::Sheet perCellSheet(const QString& department, const QList<reports::Empl
         for (int j = 0; j < E; ++j) {
             store::Query cell = store::exec(QStringLiteral("SELECT DaysBooked FROM edbooked WHERE MonthName = ? AND "
                                                            "Deptt = ? AND JobNo = ? AND Emp_ID = ?"),
-                                            {monthEnd, department, jobs[i], employees[j].id});
+                                            {monthEnd, department, jobs[i], employees[j].empId});
             while (cell.next()) {
                 s.set(row, j + 3, fieldText(cell.value(0)));
                 total += store::num(cell.value(0));
@@ -56,7 +56,7 @@ reports::Sheet perCellSheet(const QString& department, const QList<reports::Empl
     for (int j = 0; j < E; ++j) {
         store::Query l = store::exec(QStringLiteral("SELECT ED_Booked, MSC, HLY, CL, rh, EL, SL, HPL, SPL, LWP FROM "
                                                     "leaves WHERE MonthName = ? AND Emp_ID = ?"),
-                                     {monthEnd, employees[j].id});
+                                     {monthEnd, employees[j].empId});
         if (l.next())
             for (int k = 0; k < 10; ++k)
                 s.set(J + 2 + k, j + 3, fieldText(l.value(k)));
@@ -66,7 +66,7 @@ reports::Sheet perCellSheet(const QString& department, const QList<reports::Empl
 
 } // namespace
 
-ReferenceResult perCellDeptMonth(int runs, const QString& department, const QList<reports::Employee>& employees,
+ReferenceResult perCellDeptMonth(int runs, const QString& department, const QList<app::Employee>& employees,
                                  const QDate& monthEnd, const QDate& today)
 {
     ReferenceResult r;

@@ -18,7 +18,7 @@ struct ReferenceResult {
 // The department month report the older way: the jobs of the month, then
 // for each job its master row and one query per employee cell, then each
 // employee's leave row.
-ReferenceResult perCellDeptMonth(int runs, const QString& department, const QList<reports::Employee>& employees,
+ReferenceResult perCellDeptMonth(int runs, const QString& department, const QList<app::Employee>& employees,
                                  const QDate& monthEnd, const QDate& today);
 
 // A ten-job card of a month after the generated ones: append, open, update

@@ -1,6 +1,6 @@
 // Karvela: the windows by default, a headless command when one is named.
-#include "app/commands.h"
-#include "app/usage.h"
+#include "cli/commands.h"
+#include "cli/usage.h"
 #include "ui/program.h"
 
 #include <QApplication>
@@ -14,13 +14,13 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    if (!app::opensWindow(args)) {
+    if (!cli::opensWindow(args)) {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("karvela"));
         QTextStream out(stdout);
         QTextStream err(stderr);
-        const std::optional<int> answered = app::answerCommandLine(args, out, err);
-        const int rc = answered ? *answered : app::runCommand(args, out, err);
+        const std::optional<int> answered = cli::answerCommandLine(args, out, err);
+        const int rc = answered ? *answered : cli::runCommand(args, out, err);
         out.flush();
         err.flush();
         return rc;

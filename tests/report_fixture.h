@@ -4,6 +4,7 @@
 
 #include "testsupport.h"
 
+#include "app/pickers.h"
 #include "reports/builders.h"
 #include "store/database.h"
 
@@ -78,7 +79,7 @@ inline reports::Request request(int option, const QString& dept, const QDate& fr
     reports::Request r;
     r.option = option;
     r.department = dept;
-    r.employees = reports::listedEmployees(dept, false, kToday);
+    r.employees = app::listedEmployees(dept, false, kToday);
     r.fromDate = from;
     r.toDate = to;
     r.fromDay = from.day();
@@ -86,14 +87,14 @@ inline reports::Request request(int option, const QString& dept, const QDate& fr
     r.departments = QStringList{QStringLiteral("Design"), QStringLiteral("Works")};
     r.chooseDepartment = [r](int p) {
         reports::Request::Block b;
-        b.employees = reports::listedEmployees(r.departments[p], false, kToday);
+        b.employees = app::listedEmployees(r.departments[p], false, kToday);
         b.fromDate = r.fromDate;
         b.toDate = r.toDate;
         return b;
     };
     r.today = kToday;
     if (!r.employees.isEmpty()) {
-        r.employeeIdText = QString::number(r.employees[0].id);
+        r.employeeIdText = QString::number(r.employees[0].empId);
         r.employeeName = r.employees[0].name;
         r.designation = r.employees[0].designation;
     }

@@ -287,7 +287,7 @@ private slots:
         f.name = QStringLiteral("Joseph D'Souza");
         f.address = QStringLiteral("12, \"Green\" Lane; Pune");
         admin::addEmployee(f);
-        const std::optional<admin::EmployeeRecord> r = admin::findEmployee(10000000);
+        const std::optional<app::Employee> r = admin::findEmployee(10000000);
         QVERIFY(r);
         QCOMPARE(r->name, QString("Joseph D'Souza"));
         QCOMPARE(r->dob, QDate(1972, 1, 5));
@@ -327,7 +327,7 @@ private slots:
         f.address = QStringLiteral("Transferred to Head Office");
         admin::updateEmployee(20000001, f);
 
-        const std::optional<admin::EmployeeRecord> r = admin::findEmployee(20000001);
+        const std::optional<app::Employee> r = admin::findEmployee(20000001);
         QVERIFY(r);
         QCOMPARE(r->name, QString("Ravi Nair"));
         QCOMPARE(r->dob, QDate(1970, 6, 1));
@@ -337,7 +337,7 @@ private slots:
         QCOMPARE(r->address, QString("Transferred to Head Office"));
         QVERIFY(!admin::findEmployee(20000099));
         // The other employee is untouched.
-        const std::optional<admin::EmployeeRecord> other = admin::findEmployee(20000002);
+        const std::optional<app::Employee> other = admin::findEmployee(20000002);
         QCOMPARE(other->designation, QString("Engineer"));
         QCOMPARE(other->department, QString("Civil Design"));
         QCOMPARE(other->address, QString("Staff Colony"));

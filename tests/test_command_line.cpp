@@ -1,6 +1,6 @@
 // The program's command line: usage, version and exit codes of the real
 // executable, and which arguments open the windows.
-#include "app/usage.h"
+#include "cli/usage.h"
 
 #include <QProcess>
 #include <QTest>
@@ -14,7 +14,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        const QString all = app::programUsage();
+        const QString all = cli::programUsage();
         QTest::newRow("--help") << QStringList{"--help"} << 0 << all << "";
         QTest::newRow("-h") << QStringList{"-h"} << 0 << all << "";
         QTest::newRow("--version") << QStringList{"--version"} << 0 << "karvela " KARVELA_VERSION "\n" << "";
@@ -22,18 +22,18 @@ private slots:
                                       << "karvela: unknown command reprot\n" + all;
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << ""
                                         << "karvela: unknown command --frobnicate\n" + all;
-        QTest::newRow("report --help") << QStringList{"report", "--help"} << 0 << app::usage::kReport << "";
-        QTest::newRow("query -h") << QStringList{"query", "--index", "0", "-h"} << 0 << app::usage::kQuery << "";
+        QTest::newRow("report --help") << QStringList{"report", "--help"} << 0 << cli::usage::kReport << "";
+        QTest::newRow("query -h") << QStringList{"query", "--index", "0", "-h"} << 0 << cli::usage::kQuery << "";
         QTest::newRow("create-database --help") << QStringList{"create-database", "--help"} << 0
-                                                << app::usage::kCreateDatabase << "";
+                                                << cli::usage::kCreateDatabase << "";
         QTest::newRow("signed date") << QStringList{"report", "--type", "0", "--department", "Civil", "--to",
                                                     "-2009-01-01"}
-                                     << 2 << "" << "karvela report: --to must be a date YYYY-MM-DD\n" + QString(app::usage::kReport);
+                                     << 2 << "" << "karvela report: --to must be a date YYYY-MM-DD\n" + QString(cli::usage::kReport);
         QTest::newRow("short date") << QStringList{"query", "--index", "8", "--from", "2009-1-1", "--to", "2009-02-01"}
-                                    << 2 << "" << "karvela query: dates are written YYYY-MM-DD\n" + QString(app::usage::kQuery);
+                                    << 2 << "" << "karvela query: dates are written YYYY-MM-DD\n" + QString(cli::usage::kQuery);
         QTest::newRow("no such day") << QStringList{"report", "--type", "0", "--department", "Civil", "--to",
                                                     "2009-02-30"}
-                                     << 2 << "" << "karvela report: --to must be a date YYYY-MM-DD\n" + QString(app::usage::kReport);
+                                     << 2 << "" << "karvela report: --to must be a date YYYY-MM-DD\n" + QString(cli::usage::kReport);
     }
     void answers()
     {
@@ -72,7 +72,7 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(bool, window);
-        QCOMPARE(app::opensWindow(args), window);
+        QCOMPARE(cli::opensWindow(args), window);
     }
 };
 

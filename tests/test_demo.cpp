@@ -2,9 +2,9 @@
 // keeps the card rules.
 #include "testsupport.h"
 
-#include "app/demo.h"
 #include "app/pickers.h"
 #include "entry/jobmaster.h"
+#include "cli/demo.h"
 #include "store/database.h"
 
 #include <QHash>
@@ -23,7 +23,7 @@ private slots:
             QSKIP("no PostgreSQL test server");
         freshDatabase();
         store::Transaction tx;
-        summary = app::fillDemo(kToday, 21);
+        summary = cli::fillDemo(kToday, 21);
         tx.commit();
     }
 
@@ -47,8 +47,7 @@ private slots:
         QVERIFY(app::departments().contains("Admin Section"));
         int retired = 0;
         for (const QString& d : app::departments())
-            for (const app::EmployeeRow& e : app::employeesOf(d))
-                retired += app::isSuperannuated(e.dob, kToday);
+            retired += app::listedEmployees(d, true, kToday).size() - app::listedEmployees(d, false, kToday).size();
         QVERIFY(retired >= 1);
         QVERIFY(scalar("SELECT COUNT(*) FROM employees WHERE substr(Emp_Addr, 1, 11) = ?", {"Transferred"}).toInt() >= 1);
         QVERIFY(scalar("SELECT COUNT(*) FROM jobs WHERE Bal_ED < 0").toInt() >= 1);
@@ -128,7 +127,7 @@ private slots:
 
 private:
     const QDate kToday{2026, 12, 6};
-    app::DemoSummary summary;
+    cli::DemoSummary summary;
 };
 
 QTEST_GUILESS_MAIN(TestDemo)

@@ -299,7 +299,7 @@ private slots:
 
     void allottedCreditThenSave()
     {
-        entry::JobRecord j;
+        app::Job j;
         j.jobNo = 700;
         j.name = "New \"quoted\" job's name";
         j.client = "O'Neil & Co";
@@ -418,9 +418,9 @@ private slots:
         j->jobNo = 999;
         QVERIFY(!entry::updateJob(*j, 0));
         // A second job 101 is refused by the key, nothing stored.
-        QVERIFY(!entry::addJob(entry::JobRecord{101, "again", "", 1, 0, 0, "Civil"}));
+        QVERIFY(!entry::addJob(app::Job{101, "again", "", 1, 0, 0, "Civil"}));
         QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 101").toString(), QString("Pump house"));
-        QVERIFY(entry::addJob(entry::JobRecord{104, "new", "", 1, 0, 0, "Civil"}));
+        QVERIFY(entry::addJob(app::Job{104, "new", "", 1, 0, 0, "Civil"}));
     }
 
     void status_data()

@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(app::departments(), (QStringList{"Admin Section", "Civil"}));
         QCOMPARE(app::grades(), (QStringList{"E2", "E4", "E5"}));
         QCOMPARE(app::leadDepartments(), (QStringList{"Civil", "Mech"}));
-        const auto civil = app::employeesOf("Civil");
+        const auto civil = app::listedEmployees("Civil", true, QDate(2008, 11, 20));
         QCOMPARE(civil.size(), 2);
         QCOMPARE(civil[0].name, QString("Zed"));
         QCOMPARE(app::entryEmployeeText(civil[1]), QString("Bob, Draughtsman"));

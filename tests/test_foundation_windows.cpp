@@ -4,7 +4,7 @@
 
 #include "admin/password.h"
 #include "app/clock.h"
-#include "app/demo.h"
+#include "cli/demo.h"
 #include "app/logo.h"
 #include "app/settings.h"
 #include "store/database.h"
@@ -452,7 +452,7 @@ private slots:
         freshDatabase();
         {
             store::Transaction tx;
-            app::fillDemo(kToday, 21);
+            cli::fillDemo(kToday, 21);
             tx.commit();
         }
         store::disconnectDatabase();

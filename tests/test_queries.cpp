@@ -3,7 +3,7 @@
 #include "testsupport.h"
 
 #include "app/clock.h"
-#include "queries/command.h"
+#include "cli/query.h"
 #include "queries/headers.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
@@ -571,7 +571,7 @@ private slots:
         addJob(1001, "Over, and out", 100, -12, 50, "Civil");
         QString o, e;
         QTextStream os(&o), es(&e);
-        QCOMPARE(queries::runQueryCommand(args, os, es), status);
+        QCOMPARE(cli::runQueryCommand(args, os, es), status);
         os.flush();
         es.flush();
         QCOMPARE(o, out);

@@ -4,7 +4,7 @@
 #include "report_fixture.h"
 
 #include "app/clock.h"
-#include "app/commands.h"
+#include "cli/commands.h"
 #include "reports/gridmodel.h"
 #include "ui/common.h"
 #include "ui/periodpickers.h"
@@ -239,7 +239,7 @@ private slots:
             args << "--employee" << w->Label7->text();
         QString out, err;
         QTextStream o(&out), e(&err);
-        QCOMPARE(app::runCommand(args, o, e), 0);
+        QCOMPARE(cli::runCommand(args, o, e), 0);
         o.flush();
         QStringList lines = out.split('\n');
         QCOMPARE(lines.takeLast(), QString());

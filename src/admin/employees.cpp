@@ -14,8 +14,8 @@ namespace admin {
 namespace {
 const QString kInsert = QStringLiteral(
     "INSERT INTO employees (EmpName, Deptt, Emp_ID, Designation, Grade, DoB, Emp_Addr) VALUES (?, ?, ?, ?, ?, ?, ?)");
-const QString kFind = QStringLiteral(
-    "SELECT Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade FROM employees WHERE Emp_ID = ? ORDER BY ID");
+const QString kFind =
+    QStringLiteral("SELECT ") + app::kEmployeeColumns + QStringLiteral(" FROM employees WHERE Emp_ID = ? ORDER BY ID");
 const QString kUpdate = QStringLiteral(
     "UPDATE employees SET Deptt = ?, Designation = ?, Grade = ?, Emp_Addr = ? WHERE Emp_ID = ?");
 } // namespace
@@ -102,20 +102,12 @@ void addEmployee(const EmployeeForm& form)
     store::exec(kInsert, {form.name, form.department, *id, form.designation, form.grade, *dob, form.address});
 }
 
-std::optional<EmployeeRecord> findEmployee(qint64 empId)
+std::optional<app::Employee> findEmployee(qint64 empId)
 {
     auto q = store::exec(kFind, {empId});
     if (!q.next())
         return std::nullopt;
-    EmployeeRecord r;
-    r.empId = store::whole(q.value(0));
-    r.name = store::textOf(q.value(1));
-    r.dob = store::dateOf(q.value(2));
-    r.designation = store::textOf(q.value(3));
-    r.department = store::textOf(q.value(4));
-    r.address = store::textOf(q.value(5));
-    r.grade = store::textOf(q.value(6));
-    return r;
+    return app::employeeFrom(q);
 }
 
 void updateEmployee(qint64 empId, const EmployeeForm& form)

@@ -4,6 +4,8 @@
 // deletes an employee; one who leaves is marked by an address beginning
 // with "Transferred".
 
+#include "app/records.h"
+
 #include <QDate>
 #include <QString>
 
@@ -22,17 +24,6 @@ struct EmployeeForm {
     QString birthDate;  // dd/mm/yyyy
     QString employeeId; // eight digits
     QString department;
-    QString grade;
-};
-
-// One row of the employee master.
-struct EmployeeRecord {
-    qint64 empId = 0;
-    QString name;
-    QDate dob;
-    QString designation;
-    QString department;
-    QString address;
     QString grade;
 };
 
@@ -71,7 +62,7 @@ std::optional<QString> formTextProblem(const EmployeeForm& form);
 void addEmployee(const EmployeeForm& form);
 
 // The employee with this ID, if any.
-std::optional<EmployeeRecord> findEmployee(qint64 empId);
+std::optional<app::Employee> findEmployee(qint64 empId);
 
 // Writes department, designation, grade and address of the employee, and
 // nothing else. Throws store::DbError (kind NoRecord when no such employee).

@@ -6,8 +6,8 @@ namespace app {
 
 namespace {
 const QString kDepartments = QStringLiteral("Select Deptt from employees group by Deptt order by Deptt");
-const QString kEmployees = QStringLiteral(
-    "Select Deptt, EmpName, Designation, Emp_ID, DoB from employees where Deptt = ? order by ID");
+const QString kEmployees =
+    QStringLiteral("SELECT ") + kEmployeeColumns + QStringLiteral(" FROM employees WHERE Deptt = ? ORDER BY ID");
 const QString kGrades = QStringLiteral("Select Grade from employees group by Grade order by Grade");
 const QString kLeadDepartments = QStringLiteral("Select LeadDeptt from jobs group by LeadDeptt order by LeadDeptt");
 
@@ -31,20 +31,16 @@ QStringList departments()
     return firstColumn(kDepartments);
 }
 
-QList<EmployeeRow> employeesOf(const QString& department)
+QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today)
 {
-    QList<EmployeeRow> rows;
+    QList<Employee> list;
     auto q = store::exec(kEmployees, {department});
     while (q.next()) {
-        EmployeeRow e;
-        e.deptt = store::textOf(q.value(0));
-        e.name = store::textOf(q.value(1));
-        e.designation = store::textOf(q.value(2));
-        e.empId = store::whole(q.value(3));
-        e.dob = store::dateOf(q.value(4));
-        rows << e;
+        Employee e = employeeFrom(q);
+        if (includeSuperannuated || !isSuperannuated(e.dob, today))
+            list << std::move(e);
     }
-    return rows;
+    return list;
 }
 
 QStringList grades()
@@ -57,7 +53,7 @@ QStringList leadDepartments()
     return firstColumn(kLeadDepartments);
 }
 
-QString entryEmployeeText(const EmployeeRow& e)
+QString entryEmployeeText(const Employee& e)
 {
     return e.name + QStringLiteral(", ") + e.designation;
 }

@@ -1,34 +1,29 @@
 #pragma once
 // What the department, employee, grade and lead-department pickers list.
 
+#include "app/records.h"
+
 #include <QDate>
 #include <QList>
 #include <QStringList>
 
 namespace app {
 
-struct EmployeeRow {
-    QString deptt;
-    QString name;
-    QString designation;
-    qint64 empId = 0;
-    QDate dob;
-};
-
 // More than 21915 days (60 years of 365.25 days) from birth to today.
 bool isSuperannuated(const QDate& dob, const QDate& today);
 
 // Distinct departments, ascending.
 QStringList departments();
-// Employees of one department, in the order the data source returns them.
-QList<EmployeeRow> employeesOf(const QString& department);
+// The employees a department's pickers list, in record-key order: the active
+// ones, or everybody when superannuated staff are included (one statement).
+QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today);
 // Distinct grades, ascending.
 QStringList grades();
 // Distinct lead departments of the jobs, ascending.
 QStringList leadDepartments();
 
 // The entry of the data-entry employee picker: name, ", ", designation.
-QString entryEmployeeText(const EmployeeRow& e);
+QString entryEmployeeText(const Employee& e);
 
 // Position the Department setting selects in a list of `count` entries: the
 // stored position, or the first entry when the setting is empty, not a

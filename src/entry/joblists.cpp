@@ -1,30 +1,37 @@
 #include "entry/joblists.h"
 
+#include "app/numtext.h"
 #include "store/database.h"
 
 namespace entry {
 
 namespace {
-const QString kJobLists = QStringLiteral(
-    "SELECT JobNo, JobName, Bal_ED, Limit_ED, Job_Status, LeadDeptt FROM jobs ORDER BY ID");
+const QString kJobLists = QStringLiteral("SELECT ") + app::kJobColumns + QStringLiteral(" FROM jobs ORDER BY ID");
 const QString kBalances = QStringLiteral("SELECT JobNo, Bal_ED FROM jobs");
 } // namespace
 
-QList<JobEntry> loadJobLists()
+QList<app::Job> loadJobLists()
 {
-    QList<JobEntry> jobs;
+    QList<app::Job> jobs;
     auto q = store::exec(kJobLists);
-    while (q.next()) {
-        JobEntry j;
-        j.jobNo = store::whole(q.value(0));
-        j.name = store::textOf(q.value(1));
-        j.balance = store::num(q.value(2));
-        j.allotted = store::num(q.value(3));
-        j.status = store::num(q.value(4));
-        j.lead = store::textOf(q.value(5));
-        jobs << j;
-    }
+    while (q.next())
+        jobs << app::jobFrom(q);
     return jobs;
+}
+
+JobListTexts jobListTexts(const QList<app::Job>& jobs)
+{
+    JobListTexts t;
+    for (const app::Job& j : jobs) {
+        t.jobNo << QString::number(j.jobNo);
+        t.name << j.name;
+        t.balance << app::generalNumber(j.balance);
+        t.allotted << app::generalNumber(j.allotted);
+        t.status << app::generalNumber(j.status);
+        t.statusJobNo << QString::number(j.jobNo);
+        t.lead << j.lead;
+    }
+    return t;
 }
 
 QHash<qint64, double> balancesByJob()

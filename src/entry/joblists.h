@@ -2,26 +2,26 @@
 // The job lists of the data-entry window and the placing of jobs on the rows
 // of a card.
 
+#include "app/records.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
 namespace entry {
 
-// One job as the job lists show it.
-struct JobEntry {
-    qint64 jobNo = 0;
-    QString name;
-    double balance = 0;
-    double allotted = 0;
-    double status = 0;
-    QString lead;
-};
-
 // Every job, in record-key order.
-QList<JobEntry> loadJobLists();
+QList<app::Job> loadJobLists();
+// The entries of the job lists, one per job in the order given: job number,
+// name, balance, allotted ED, status, job number again (the job-status
+// list) and lead department.
+struct JobListTexts {
+    QStringList jobNo, name, balance, allotted, status, statusJobNo, lead;
+};
+JobListTexts jobListTexts(const QList<app::Job>& jobs);
 // The stored balance of every job, by job number.
 QHash<qint64, double> balancesByJob();
 

@@ -12,8 +12,7 @@ namespace entry {
 
 namespace {
 const QString kJobNoOf = QStringLiteral("SELECT JobNo FROM jobs WHERE JobNo = ?");
-const QString kJobOf = QStringLiteral(
-    "SELECT JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt FROM jobs WHERE JobNo = ?");
+const QString kJobOf = QStringLiteral("SELECT ") + app::kJobColumns + QStringLiteral(" FROM jobs WHERE JobNo = ?");
 const QString kInsertJob = QStringLiteral(
     "INSERT INTO jobs (JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt) VALUES (?, ?, ?, ?, ?, ?, ?)");
 // The balance moves by what the user changed in the panel, so the bookings
@@ -73,23 +72,15 @@ bool jobExists(qint64 jobNo)
     return store::exec(kJobNoOf, {jobNo}).next();
 }
 
-std::optional<JobRecord> readJob(qint64 jobNo)
+std::optional<app::Job> readJob(qint64 jobNo)
 {
     auto q = store::exec(kJobOf, {jobNo});
     if (!q.next())
         return std::nullopt;
-    JobRecord j;
-    j.jobNo = store::whole(q.value(0));
-    j.name = store::textOf(q.value(1));
-    j.client = store::textOf(q.value(2));
-    j.allotted = store::num(q.value(3));
-    j.balance = store::num(q.value(4));
-    j.status = store::num(q.value(5));
-    j.lead = store::textOf(q.value(6));
-    return j;
+    return app::jobFrom(q);
 }
 
-bool addJob(const JobRecord& job)
+bool addJob(const app::Job& job)
 {
     try {
         store::exec(kInsertJob, {job.jobNo, job.name, job.client, job.allotted, 0.0, job.status, job.lead});
@@ -101,7 +92,7 @@ bool addJob(const JobRecord& job)
     return true;
 }
 
-bool updateJob(const JobRecord& job, double openedBalance)
+bool updateJob(const app::Job& job, double openedBalance)
 {
     auto q = store::exec(kUpdateJob, {job.name, job.client, job.allotted, job.balance - openedBalance, job.status,
                                            job.jobNo});

@@ -2,6 +2,8 @@
 // The job master (adding and editing jobs), the job status change of the
 // lead department, and the job search.
 
+#include "app/records.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -9,16 +11,6 @@
 #include <optional>
 
 namespace entry {
-
-struct JobRecord {
-    qint64 jobNo = 0;
-    QString name;
-    QString client;
-    double allotted = 0; // Limit_ED
-    double balance = 0;  // Bal_ED
-    double status = 0;   // Job_Status
-    QString lead;
-};
 
 // A text a number can be read from as a whole (blanks around it allowed).
 bool isNumericText(const QString& text);
@@ -34,15 +26,15 @@ std::optional<QString> jobPanelProblem(const QString& name, const QString& clien
                                        const QString& status);
 
 bool jobExists(qint64 jobNo);
-std::optional<JobRecord> readJob(qint64 jobNo);
+std::optional<app::Job> readJob(qint64 jobNo);
 // Adds a job with balance 0; false (nothing stored) when the job number's
 // unique key refuses it, as when another desktop added the number first.
-bool addJob(const JobRecord& job);
+bool addJob(const app::Job& job);
 // Stores name, client, allotted ED and status of a job and moves its stored
 // balance by job.balance - openedBalance (the balance shown when the job was
 // opened), so bookings stored meanwhile are kept; false when there is no such
 // job.
-bool updateJob(const JobRecord& job, double openedBalance);
+bool updateJob(const app::Job& job, double openedBalance);
 // Allotted ED of a job, when it exists.
 std::optional<double> allottedOf(qint64 jobNo);
 

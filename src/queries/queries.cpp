@@ -2,6 +2,7 @@
 
 #include "app/numtext.h"
 #include "app/pickers.h"
+#include "app/records.h"
 #include "queries/headers.h"
 #include "queries/panel.h"
 #include "reports/gridmodel.h"
@@ -17,8 +18,7 @@ namespace {
 using reports::GridModel;
 
 // The statements. Rows come in record-key order; every value is bound.
-const QString kSelectEmployees =
-    QStringLiteral("SELECT Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade FROM employees");
+const QString kSelectEmployees = QStringLiteral("SELECT ") + app::kEmployeeColumns + QStringLiteral(" FROM employees");
 const QString kAllEmployees = kSelectEmployees + QStringLiteral(" ORDER BY ID");
 const QString kAgeGroup = kSelectEmployees + QStringLiteral(" WHERE DoB BETWEEN ? AND ? ORDER BY ID");
 const QString kTransferred = kSelectEmployees + QStringLiteral(" WHERE substr(Emp_Addr, 1, 11) = ? ORDER BY ID");
@@ -66,24 +66,6 @@ QString itemsFound(int n)
     return QStringLiteral("Items found = ") + QString::number(n);
 }
 
-struct EmployeeRow {
-    QString empId, name, designation, deptt, addr, grade;
-    QDate dob;
-};
-
-EmployeeRow employeeOf(const store::Query& q)
-{
-    EmployeeRow e;
-    e.empId = asText(q.value(0));
-    e.name = asText(q.value(1));
-    e.dob = store::dateOf(q.value(2));
-    e.designation = asText(q.value(3));
-    e.deptt = asText(q.value(4));
-    e.addr = asText(q.value(5));
-    e.grade = asText(q.value(6));
-    return e;
-}
-
 enum class EmpListing { Plain, Superannuated, Transferred };
 
 // The common frame of the employee listings: header set, alignment, widths,
@@ -111,7 +93,7 @@ QueryResult employeeListing(GridModel& grid, EmpListing kind, const QString& sql
     auto q = store::exec(sql, values);
     int n = 0;
     while (q.next()) {
-        const EmployeeRow e = employeeOf(q);
+        const app::Employee e = app::employeeFrom(q);
         QDate retires;
         if (kind == EmpListing::Superannuated) {
             if (!app::isSuperannuated(e.dob, today))
@@ -120,16 +102,16 @@ QueryResult employeeListing(GridModel& grid, EmpListing kind, const QString& sql
         }
         const int row = 2 + n;
         grid.setCell(row, 0, QString::number(n + 1));
-        grid.setCell(row, 1, e.empId);
+        grid.setCell(row, 1, QString::number(e.empId));
         grid.setCell(row, 2, e.name);
-        grid.setCell(row, 3, e.deptt);
+        grid.setCell(row, 3, e.department);
         grid.setCell(row, 4, e.grade);
         grid.setCell(row, 5, e.designation);
         grid.setCell(row, 6, kind == EmpListing::Plain ? shortDateText(e.dob) : dmyText(e.dob));
         if (kind == EmpListing::Superannuated)
             grid.setCell(row, 7, dmyText(retires));
         else if (kind == EmpListing::Transferred)
-            grid.setCell(row, 7, e.addr);
+            grid.setCell(row, 7, e.address);
         ++n;
     }
     r.countLine = itemsFound(n);
@@ -214,9 +196,10 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     // itself: the data sources' lower() folds ASCII letters only), and the
     // text is found as typed, quotes, "%" and "_" included.
     const QString needle = in.searchText.toCaseFolded();
-    const auto matches = [&](const EmployeeRow& e) {
-        const QStringList fields = {e.name, e.empId, e.dob.isValid() ? e.dob.toString(Qt::ISODate) : QString(),
-                                    e.designation, e.deptt, e.addr, e.grade};
+    const auto matches = [&](const app::Employee& e) {
+        const QStringList fields = {e.name, QString::number(e.empId),
+                                    e.dob.isValid() ? e.dob.toString(Qt::ISODate) : QString(), e.designation,
+                                    e.department, e.address, e.grade};
         if (in.searchField >= 0 && in.searchField < fields.size())
             return fields[in.searchField].toCaseFolded().contains(needle);
         for (const QString& f : fields)
@@ -227,18 +210,18 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     auto q = store::exec(kAllEmployees);
     int n = 0;
     while (q.next()) {
-        const EmployeeRow e = employeeOf(q);
+        const app::Employee e = app::employeeFrom(q);
         if (!matches(e))
             continue;
         const int row = 2 + n;
         grid.setCell(row, 0, QString::number(n + 1));
-        grid.setCell(row, 1, e.empId);
+        grid.setCell(row, 1, QString::number(e.empId));
         grid.setCell(row, 2, e.name);
         grid.setCell(row, 3, e.designation);
         grid.setCell(row, 4, e.grade);
-        grid.setCell(row, 5, e.deptt);
+        grid.setCell(row, 5, e.department);
         grid.setCell(row, 6, shortDateText(e.dob));
-        grid.setCell(row, 7, e.addr);
+        grid.setCell(row, 7, e.address);
         ++n;
     }
     if (n > 0) {

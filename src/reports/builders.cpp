@@ -2,7 +2,6 @@
 
 #include "app/calendar.h"
 #include "app/numtext.h"
-#include "app/pickers.h"
 #include "store/database.h"
 
 #include <QHash>
@@ -17,14 +16,6 @@
 namespace reports {
 
 namespace {
-
-int g_statements = 0;
-
-store::Query run(const QString& sql, const QList<QVariant>& values)
-{
-    ++g_statements;
-    return store::exec(sql, values);
-}
 
 // --- Statements ----------------------------------------------------------
 
@@ -129,7 +120,7 @@ struct JobInfo {
 QHash<qint64, JobInfo> readJobs(const QString& sql, const QList<QVariant>& values)
 {
     QHash<qint64, JobInfo> jobs;
-    auto q = run(sql, values);
+    auto q = store::exec(sql, values);
     while (q.next())
         jobs.insert(store::whole(q.value(0)),
                     {store::textOf(q.value(1)), fieldText(q.value(2)), fieldText(q.value(3))});
@@ -145,7 +136,7 @@ struct Booking {
 QList<Booking> readBookings(const QString& sql, const QList<QVariant>& values)
 {
     QList<Booking> b;
-    auto q = run(sql, values);
+    auto q = store::exec(sql, values);
     while (q.next())
         b.append({store::whole(q.value(0)), store::whole(q.value(1)), q.value(2)});
     return b;
@@ -169,7 +160,7 @@ struct LeaveRow {
 QList<QPair<qint64, LeaveRow>> readLeaves(const QString& sql, const QList<QVariant>& values)
 {
     QList<QPair<qint64, LeaveRow>> rows;
-    auto q = run(sql, values);
+    auto q = store::exec(sql, values);
     while (q.next()) {
         LeaveRow r;
         for (int k = 0; k < 10; ++k)
@@ -179,17 +170,17 @@ QList<QPair<qint64, LeaveRow>> readLeaves(const QString& sql, const QList<QVaria
     return rows;
 }
 
-QHash<qint64, int> employeeColumns(const QList<Employee>& employees)
+QHash<qint64, int> employeeColumns(const QList<app::Employee>& employees)
 {
     QHash<qint64, int> col;
     for (int j = 0; j < employees.size(); ++j)
-        if (!col.contains(employees[j].id))
-            col.insert(employees[j].id, j);
+        if (!col.contains(employees[j].empId))
+            col.insert(employees[j].empId, j);
     return col;
 }
 
 // Rows 0 and 1 of a department report: headers and column numbers.
-void deptHeader(Sheet& s, int row, const QList<Employee>& employees)
+void deptHeader(Sheet& s, int row, const QList<app::Employee>& employees)
 {
     const int e = employees.size();
     writeHeader(s, HeaderSet::Job3, row);
@@ -228,7 +219,7 @@ void standardWidths(Sheet& s)
 
 // Days booked in the month by each listed employee on each job: the cell
 // shows the record read last, the job total counts every record.
-void monthJobCells(Sheet& s, int firstRow, const QList<qint64>& jobs, const QList<Employee>& employees,
+void monthJobCells(Sheet& s, int firstRow, const QList<qint64>& jobs, const QList<app::Employee>& employees,
                    const QList<Booking>& bookings)
 {
     const int e = employees.size();
@@ -257,7 +248,7 @@ void monthJobCells(Sheet& s, int firstRow, const QList<qint64>& jobs, const QLis
 
 // Leave record of the month per listed employee (the one read last) into
 // rows first .. first+9 (ED_Booked, then the nine kinds).
-void monthLeaveCells(Sheet& s, int first, const QList<Employee>& employees,
+void monthLeaveCells(Sheet& s, int first, const QList<app::Employee>& employees,
                      const QList<QPair<qint64, LeaveRow>>& leaves)
 {
     const QHash<qint64, int> col = employeeColumns(employees);
@@ -439,14 +430,14 @@ MonthOfAll readMonthOfAll(const QDate& toDate)
     MonthOfAll m;
     {
         // A record without a department belongs to no department's block.
-        auto q = run(kAllMonthBookings, {toDate});
+        auto q = store::exec(kAllMonthBookings, {toDate});
         while (q.next())
             if (!q.isNull(0))
                 m.bookings[q.value(0).toString()].append(
                     {store::whole(q.value(1)), store::whole(q.value(2)), q.value(3)});
     }
     m.jobs = readJobs(kAllMonthJobs, {toDate});
-    auto q = run(kAllMonthLeaves, {toDate});
+    auto q = store::exec(kAllMonthLeaves, {toDate});
     while (q.next()) {
         if (q.isNull(0))
             continue;
@@ -478,7 +469,7 @@ int departmentBlock(Sheet& s, int b, int position, const QString& department, co
     }
     const QHash<qint64, JobInfo>& info = month->jobs;
     const auto leaves = month->leaves.value(department);
-    const QList<Employee>& emps = blk.employees;
+    const QList<app::Employee>& emps = blk.employees;
     const int J = jobs.size();
     const int E = emps.size();
     const int T = E + 3; // the "TOTAL" column
@@ -567,7 +558,7 @@ Sheet jobPeriod(const Request& r)
     Sheet s;
     // Jobs with a booking above 0 in the period, every booking of them summed
     // in the order read.
-    auto q = run(kAllBookings, {r.fromDate, r.toDate});
+    auto q = store::exec(kAllBookings, {r.fromDate, r.toDate});
     QHash<qint64, qsizetype> slot;
     QList<qint64> seen;
     QList<double> sums;
@@ -633,8 +624,8 @@ Sheet leave(const Request& r)
     Sheet s;
     const bool period = r.option == LeavePeriod;
     const qint64 id = static_cast<qint64>(app::leadingNumber(r.employeeIdText));
-    auto q = period ? run(kEmployeePeriodLeaves, {id, r.fromDate, r.toDate})
-                         : run(kEmployeeMonthLeaves, {id, r.toDate});
+    auto q = period ? store::exec(kEmployeePeriodLeaves, {id, r.fromDate, r.toDate})
+                  : store::exec(kEmployeeMonthLeaves, {id, r.toDate});
     // CL, rh, EL, SL, HPL, HLY, SPL, LWP
     double sums[8] = {};
     QString remarks[8];
@@ -782,17 +773,6 @@ QStringList optionCaptions()
             QStringLiteral("Monthly Leave Report"), QStringLiteral("Specified Period  Leave Report")};
 }
 
-QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today)
-{
-    QList<Employee> list;
-    for (const app::EmployeeRow& e : app::employeesOf(department)) {
-        if (!includeSuperannuated && app::isSuperannuated(e.dob, today))
-            continue;
-        list.append({e.name, e.empId, e.designation});
-    }
-    return list;
-}
-
 Sheet build(const Request& request)
 {
     switch (request.option) {
@@ -894,16 +874,6 @@ bool usesEmployee(int option)
 bool usesFromDate(int option)
 {
     return option == DeptPeriod || option == AllDeptPeriod || option == LeavePeriod;
-}
-
-int statementsRun()
-{
-    return g_statements;
-}
-
-void resetStatementCount()
-{
-    g_statements = 0;
 }
 
 } // namespace reports

@@ -4,6 +4,8 @@
 // lays its cells out in memory. The report window and the headless export
 // call the same builders.
 
+#include "app/records.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -26,17 +28,6 @@ inline constexpr int kOptionCount = 6;
 
 // Captions of the option buttons, in index order.
 QStringList optionCaptions();
-
-// One entry of the employee picker.
-struct Employee {
-    QString name;
-    qint64 id = 0;
-    QString designation;
-};
-
-// The employees a department's picker lists: the active ones, or everybody
-// when superannuated staff are included (one statement).
-QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today);
 
 // A built report: the cell texts and what the grid needs to show them.
 struct Sheet {
@@ -71,7 +62,7 @@ struct Sheet {
 struct Request {
     int option = DeptMonth;
     QString department;          // the department picker's text
-    QList<Employee> employees;   // the employee picker's entries
+    QList<app::Employee> employees; // the employee picker's entries
     QDate fromDate;              // FromDate and ToDate of the window
     QDate toDate;
     int fromDay = 0;             // the From and To day pickers' numbers
@@ -83,7 +74,7 @@ struct Request {
     // that nothing was recomputed.
     struct Block {
         bool changed = true;
-        QList<Employee> employees;
+        QList<app::Employee> employees;
         QDate fromDate;
         QDate toDate;
     };
@@ -121,10 +112,5 @@ bool usesFromDate(int option);
 inline constexpr const char* kNoEntry = "NO ENTRY FOUND FOR THIS SETTING";
 inline constexpr const char* kNoDepartmentList = "NO DEPARTMENT LIST FOUND TO DISPLAY";
 inline constexpr const char* kNoJobBooking = "NO JOB ED BOOKING FOUND FOR THE SPECIFIED PERIOD.";
-
-// Statements the builders have run since the last reset (tests and the
-// benchmark count them).
-int statementsRun();
-void resetStatementCount();
 
 } // namespace reports

@@ -48,6 +48,24 @@ QStringList schemaStatements(Dialect d)
     return s;
 }
 
+namespace {
+const QStringList kTableProbes = {
+    QStringLiteral("Select Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade from employees where 1 = 0"),
+    QStringLiteral("Select DateUpdate, JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt from jobs "
+                   "where 1 = 0"),
+    QStringLiteral("Select ID, MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, Bal_ED from edbooked "
+                   "where 1 = 0"),
+    QStringLiteral("Select MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC "
+                   "from leaves where 1 = 0"),
+};
+} // namespace
+
+void checkTables()
+{
+    for (const QString& probe : kTableProbes)
+        exec(probe);
+}
+
 bool anyTableExists()
 {
     const QStringList existing = connection().tables(QSql::Tables);

@@ -380,13 +380,10 @@ void Main::SearchDeptts()
 
 void Main::FillEmployees()
 {
-    const QList<app::EmployeeRow> rows = app::employeesOf(Combo4->currentText());
-    const QDate today = app::today();
+    const QList<app::Employee> rows = app::listedEmployees(Combo4->currentText(), false, app::today());
     QStringList entries;
     EmpIDs.clear();
-    for (const app::EmployeeRow& e : rows) {
-        if (app::isSuperannuated(e.dob, today))
-            continue;
+    for (const app::Employee& e : rows) {
         entries << app::entryEmployeeText(e);
         EmpIDs << QString::number(e.empId);
     }
@@ -477,17 +474,18 @@ constexpr int kCritical = app::style::OkOnly + app::style::Critical;
 
 void Main::LoadJobLists()
 {
-    const QList<entry::JobEntry> jobs = entry::loadJobLists();
+    const QList<app::Job> jobs = entry::loadJobLists();
+    const entry::JobListTexts t = entry::jobListTexts(jobs);
     for (QListWidget* l : {List1, List2, List3, List4, List5, List6, List8})
         l->clear();
-    for (const entry::JobEntry& j : jobs) {
-        List1->addItem(QString::number(j.jobNo));
-        List2->addItem(j.name);
-        List3->addItem(app::generalNumber(j.balance));
-        List4->addItem(app::generalNumber(j.allotted));
-        List5->addItem(app::generalNumber(j.status));
-        List6->addItem(QString::number(j.jobNo));
-        List8->addItem(j.lead);
+    for (int i = 0; i < jobs.size(); ++i) {
+        List1->addItem(t.jobNo[i]);
+        List2->addItem(t.name[i]);
+        List3->addItem(t.balance[i]);
+        List4->addItem(t.allotted[i]);
+        List5->addItem(t.status[i]);
+        List6->addItem(t.statusJobNo[i]);
+        List8->addItem(t.lead[i]);
     }
     if (jobs.isEmpty()) {
         showInfo(QString::fromLatin1(entry::kNoJobs), kInfo);
@@ -964,7 +962,7 @@ void Main::AddJobCommand()
                                        app::style::YesNoCancel + app::style::Question)
                 != app::button::Yes)
                 return;
-            entry::JobRecord j;
+            app::Job j;
             j.jobNo = *no;
             j.name = Text6->text();
             j.client = Text7->text();
@@ -995,7 +993,7 @@ void Main::AddJobCommand()
 
 void Main::Update_Edit()
 {
-    entry::JobRecord j;
+    app::Job j;
     j.jobNo = Text5->text().trimmed().toLongLong();
     j.name = Text6->text();
     j.client = Text7->text();

@@ -374,7 +374,7 @@ void OptSet::updateEmpClicked()
     }
     Frame2->setEnabled(true);
     lockIdentityBoxes(true);
-    std::optional<admin::EmployeeRecord> r;
+    std::optional<app::Employee> r;
     try {
         r = admin::findEmployee(EditEmpID);
     } catch (const store::DbError& e) {

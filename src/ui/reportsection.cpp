@@ -10,6 +10,7 @@
 #include "app/startfailure.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
+#include "store/schema.h"
 #include "ui/common.h"
 #include "ui/dataentpwd.h"
 #include "ui/main.h"
@@ -25,20 +26,6 @@
 #include <QStandardItemModel>
 
 namespace ui {
-
-namespace {
-// Every table and field the program reads, asked for once at start-up so
-// that a data source without them is refused before anything else runs.
-const QStringList kStartUpProbes = {
-    QStringLiteral("Select Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade from employees where 1 = 0"),
-    QStringLiteral("Select DateUpdate, JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt from jobs "
-                   "where 1 = 0"),
-    QStringLiteral("Select ID, MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, Bal_ED from edbooked "
-                   "where 1 = 0"),
-    QStringLiteral("Select MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC "
-                   "from leaves where 1 = 0"),
-};
-} // namespace
 
 ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
 {
@@ -231,8 +218,7 @@ bool ReportSection::loadStartUpData()
         return false;
     }
     try {
-        for (const QString& probe : kStartUpProbes)
-            store::exec(probe);
+        store::checkTables();
         LoadMonths();
         FindDuration();
         setProgress(20);
@@ -289,16 +275,14 @@ void ReportSection::SearchDeptts()
 
 void ReportSection::FillEmployees()
 {
-    const QList<app::EmployeeRow> rows = app::employeesOf(Combo4->currentText());
+    const QList<app::Employee> rows =
+        app::listedEmployees(Combo4->currentText(), Check1->isChecked(), app::today());
     fillSilently(Combo1, {});
     List2->clear();
     List3->clear();
     List5->clear();
-    const QDate today = app::today();
     QStringList names;
-    for (const app::EmployeeRow& e : rows) {
-        if (!Check1->isChecked() && app::isSuperannuated(e.dob, today))
-            continue;
+    for (const app::Employee& e : rows) {
         names << e.name;
         List5->addItem(e.name);
         List2->addItem(QString::number(e.empId));

@@ -81,10 +81,14 @@ void ReportSection::FormatColStrg()
 reports::Request ReportSection::reportRequest()
 {
     const auto pickerEmployees = [this] {
-        QList<reports::Employee> list;
-        for (int j = 0; j < Combo1->count(); ++j)
-            list.append({Combo1->itemText(j), List2->item(j) ? List2->item(j)->text().toLongLong() : 0,
-                         List3->item(j) ? List3->item(j)->text() : QString()});
+        QList<app::Employee> list;
+        for (int j = 0; j < Combo1->count(); ++j) {
+            app::Employee e;
+            e.name = Combo1->itemText(j);
+            e.empId = List2->item(j) ? List2->item(j)->text().toLongLong() : 0;
+            e.designation = List3->item(j) ? List3->item(j)->text() : QString();
+            list.append(e);
+        }
         return list;
     };
     reports::Request r;

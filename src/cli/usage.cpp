@@ -1,8 +1,8 @@
-#include "app/usage.h"
+#include "cli/usage.h"
 
 #include <QRegularExpression>
 
-namespace app {
+namespace cli {
 
 namespace {
 
@@ -95,4 +95,4 @@ std::optional<QDate> commandDate(const QString& text)
     return d;
 }
 
-} // namespace app
+} // namespace cli

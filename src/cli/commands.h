@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-namespace app {
+namespace cli {
 
 // True when the first argument names a headless command.
 bool isCommand(const QStringList& args);
@@ -12,4 +12,4 @@ bool isCommand(const QStringList& args);
 // returns the process exit code.
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err);
 
-} // namespace app
+} // namespace cli

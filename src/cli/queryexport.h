@@ -4,15 +4,13 @@
 
 #include <QString>
 
-#include "reports/export.h"
+#include "cli/export.h"
 
 namespace reports {
 class GridModel;
 }
 
-namespace queries {
-
-using reports::ExportFormat;
+namespace cli {
 
 // Rows 0 to usedRows - 1, each from column 0 to the last column holding a
 // text in those rows; cells joined by tab, or as RFC 4180 CSV. Every line
@@ -20,4 +18,4 @@ using reports::ExportFormat;
 QString exportText(const QString& title, const QString& countLine, const reports::GridModel& grid, int usedRows,
                    ExportFormat format);
 
-} // namespace queries
+} // namespace cli

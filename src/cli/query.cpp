@@ -1,27 +1,26 @@
-#include "queries/command.h"
-
-#include "app/messages.h"
+#include "cli/query.h"
 
 #include "app/calendar.h"
 #include "app/clock.h"
+#include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "app/startfailure.h"
-#include "app/usage.h"
-#include "queries/export.h"
+#include "cli/usage.h"
+#include "cli/queryexport.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
 
 
-namespace queries {
+namespace cli {
 
 namespace {
 
-const char* kUsage = app::usage::kQuery;
+const char* kUsage = cli::usage::kQuery;
 
-int usage(QTextStream& err, const QString& problem)
+int refuse(QTextStream& err, const QString& problem)
 {
     err << "karvela query: " << problem << "\n" << kUsage;
     return 2;
@@ -54,30 +53,30 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!valued.contains(a))
-            return usage(err, QStringLiteral("unknown option ") + a);
+            return refuse(err, QStringLiteral("unknown option ") + a);
         if (i + 1 >= args.size())
-            return usage(err, QStringLiteral("missing value for ") + a);
+            return refuse(err, QStringLiteral("missing value for ") + a);
         opt.insert(a, args[++i]);
     }
     bool ok = false;
     const int index = opt.value(QStringLiteral("--index")).toInt(&ok);
-    if (!opt.contains(QStringLiteral("--index")) || !ok || index < 0 || index >= kQueryCount)
-        return usage(err, QStringLiteral("--index must be a query number from 0 to 10"));
+    if (!opt.contains(QStringLiteral("--index")) || !ok || index < 0 || index >= queries::kQueryCount)
+        return refuse(err, QStringLiteral("--index must be a query number from 0 to 10"));
     const int field = opt.value(QStringLiteral("--field"), QStringLiteral("0")).toInt(&ok);
-    if (!ok || field < 0 || field > kEntireRecord)
-        return usage(err, QStringLiteral("--field must be a search-field position from 0 to 7"));
+    if (!ok || field < 0 || field > queries::kEntireRecord)
+        return refuse(err, QStringLiteral("--field must be a search-field position from 0 to 7"));
     const QString formatText = opt.value(QStringLiteral("--format"), QStringLiteral("tsv"));
     if (formatText != QLatin1String("tsv") && formatText != QLatin1String("csv"))
-        return usage(err, QStringLiteral("--format must be tsv or csv"));
+        return refuse(err, QStringLiteral("--format must be tsv or csv"));
     const auto dateOption = [&](const QString& name, QDate& d) {
         if (!opt.contains(name))
             return true;
-        d = app::commandDate(opt.value(name)).value_or(QDate());
+        d = cli::commandDate(opt.value(name)).value_or(QDate());
         return d.isValid();
     };
     QDate from, to;
     if (!dateOption(QStringLiteral("--from"), from) || !dateOption(QStringLiteral("--to"), to))
-        return usage(err, QStringLiteral("dates are written YYYY-MM-DD"));
+        return refuse(err, QStringLiteral("dates are written YYYY-MM-DD"));
 
     try {
         store::connectDatabase();
@@ -86,7 +85,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return 3;
     }
 
-    QueryInputs in;
+    queries::QueryInputs in;
     in.today = app::today();
     in.startDay = app::calendar::startDay(app::readGlobals().StartDate);
     // The window's period: both rows in the month 28 days back, from day S
@@ -99,28 +98,29 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     in.from = from.isValid() ? from : (period ? period->from : QDate());
     in.to = to.isValid() ? to : (period ? period->to : QDate());
     in.ageRange = opt.value(QStringLiteral("--age"), QStringLiteral("25-35"));
-    in.searchText = opt.value(QStringLiteral("--search"), QString::fromLatin1(kSampleSearch));
+    in.searchText = opt.value(QStringLiteral("--search"), QString::fromLatin1(queries::kSampleSearch));
     in.searchField = field;
-    in.jobText = opt.value(QStringLiteral("--job"), QString::fromLatin1(kJobHint));
+    in.jobText = opt.value(QStringLiteral("--job"), QString::fromLatin1(queries::kJobHint));
 
     QString title, count;
     reports::GridModel grid;
     try {
         if (opt.contains(QStringLiteral("--lead-department")))
             in.leadDepartment = opt.value(QStringLiteral("--lead-department"));
-        else if (index == LeadJobs || index == OtherLeadJobs)
+        else if (index == queries::LeadJobs || index == queries::OtherLeadJobs)
             in.leadDepartment = app::leadDepartments().value(0);
         in.grade = opt.value(QStringLiteral("--grade"), QStringLiteral("ALL"));
         in.department = opt.value(QStringLiteral("--department"), QStringLiteral("All Departments"));
-        if (index == GradeEmps) {
+        if (index == queries::GradeEmps) {
             in.gradePos = listPosition(in.grade, QStringLiteral("ALL"), app::grades());
             in.departmentPos = listPosition(in.department, QStringLiteral("All Departments"), app::departments());
         }
-        title = queryTitle(index, in, optionCaptions());
-        count = index == JobBooking ? periodLine(in.from, in.to, in.startDay) : QString::fromLatin1(kCountUnknown);
+        title = queries::queryTitle(index, in, queries::optionCaptions());
+        count = index == queries::JobBooking ? queries::periodLine(in.from, in.to, in.startDay)
+                                             : QString::fromLatin1(queries::kCountUnknown);
         grid.clearTexts();
         grid.setFixed(2, 1);
-        const QueryResult r = runQuery(index, in, grid);
+        const queries::QueryResult r = queries::runQuery(index, in, grid);
         if (r.refusal) {
             err << lines(*r.refusal);
             return 1;
@@ -142,4 +142,4 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-} // namespace queries
+} // namespace cli

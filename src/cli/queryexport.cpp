@@ -1,11 +1,10 @@
-#include "queries/export.h"
+#include "cli/queryexport.h"
 
-#include "reports/export.h"
 #include "reports/gridmodel.h"
 
 #include <QStringList>
 
-namespace queries {
+namespace cli {
 
 QString exportText(const QString& title, const QString& countLine, const reports::GridModel& grid, int usedRows,
                    ExportFormat format)
@@ -17,14 +16,14 @@ QString exportText(const QString& title, const QString& countLine, const reports
                 lastCol = c;
                 break;
             }
-    QString out = reports::exportLine({title}, format) + reports::exportLine({countLine}, format);
+    QString out = exportLine({title}, format) + exportLine({countLine}, format);
     for (int r = 0; r < usedRows; ++r) {
         QStringList cells;
         for (int c = 0; c <= lastCol; ++c)
             cells << grid.cell(r, c);
-        out += reports::exportLine(cells, format);
+        out += exportLine(cells, format);
     }
     return out;
 }
 
-} // namespace queries
+} // namespace cli

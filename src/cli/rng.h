@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace cli {
 
 class Rng {
 public:
@@ -22,4 +22,4 @@ private:
     uint64_t s_;
 };
 
-} // namespace app
+} // namespace cli

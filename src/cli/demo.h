@@ -5,7 +5,7 @@
 
 #include <QDate>
 
-namespace app {
+namespace cli {
 
 struct DemoSummary {
     int departments = 0;
@@ -21,4 +21,4 @@ struct DemoSummary {
 // on `today`, for the card start day `startDay`.
 DemoSummary fillDemo(const QDate& today, int startDay);
 
-} // namespace app
+} // namespace cli

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace app {
+namespace cli {
 
 namespace usage {
 inline constexpr const char* kCreateDatabase = "usage: karvela create-database [--demo]\n";
@@ -39,4 +39,4 @@ std::optional<int> answerCommandLine(const QStringList& args, QTextStream& out, 
 // anything else.
 std::optional<QDate> commandDate(const QString& text);
 
-} // namespace app
+} // namespace cli

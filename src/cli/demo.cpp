@@ -1,8 +1,9 @@
-#include "app/demo.h"
+#include "cli/demo.h"
 
 #include "app/calendar.h"
 #include "app/pickers.h"
-#include "app/rng.h"
+#include "app/records.h"
+#include "cli/rng.h"
 #include "store/database.h"
 
 #include <QHash>
@@ -11,7 +12,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace cli {
 
 namespace {
 
@@ -48,19 +49,10 @@ const QStringList kJobWords = {
 const QStringList kClients = {QStringLiteral("Bharat Petro Ltd"), QStringLiteral("Coastal Power Co"),
                               QStringLiteral("Deccan Fertilisers"), QStringLiteral("Eastern Steel")};
 
-struct Emp {
-    EmployeeRow row;
-    QString addr;
-    QString grade;
-};
-struct Job {
-    int no;
-    QString name;
-    QString client;
-    double limit;
-    double bal;
-    double status;
-    QString lead;
+using app::Employee;
+
+// A job and the last card month that booked it.
+struct Job : app::Job {
     QDate lastBooked;
 };
 
@@ -79,27 +71,27 @@ DemoSummary fillDemo(const QDate& today, int startDay)
     DemoSummary sum;
 
     // Employees: six or seven per department.
-    QList<Emp> emps;
+    QList<Employee> emps;
     qint64 id = 10240101;
     for (int d = 0; d < kDepartments.size(); ++d) {
         const int n = d == 0 ? 5 : 7;
         for (int i = 0; i < n; ++i) {
-            Emp e;
-            e.row.deptt = kDepartments[d];
-            e.row.name = kFirst[rng.range(0, kFirst.size() - 1)] + QLatin1Char(' ') + kLast[rng.range(0, kLast.size() - 1)];
-            e.row.designation = kDesignations[i == 0 ? 2 : rng.range(0, kDesignations.size() - 1)];
-            e.row.empId = id;
+            Employee e;
+            e.department = kDepartments[d];
+            e.name = kFirst[rng.range(0, kFirst.size() - 1)] + QLatin1Char(' ') + kLast[rng.range(0, kLast.size() - 1)];
+            e.designation = kDesignations[i == 0 ? 2 : rng.range(0, kDesignations.size() - 1)];
+            e.empId = id;
             id += rng.range(3, 97);
-            e.row.dob = today.addDays(-rng.range(24 * 365, 57 * 365));
+            e.dob = today.addDays(-rng.range(24 * 365, 57 * 365));
             e.grade = kGrades[rng.range(0, kGrades.size() - 1)];
-            e.addr = QStringLiteral("Quarter %1, Sector %2, Staff Colony").arg(rng.range(1, 240)).arg(rng.range(1, 9));
+            e.address = QStringLiteral("Quarter %1, Sector %2, Staff Colony").arg(rng.range(1, 240)).arg(rng.range(1, 9));
             emps << e;
         }
     }
     // One retired, one transferred out, one whose address merely mentions it.
-    emps[8].row.dob = today.addDays(-(21915 + 200));
-    emps[15].addr = QStringLiteral("Transferred to Regional Office, Pune");
-    emps[22].addr = QStringLiteral("Returned; earlier Transferred to Head Office");
+    emps[8].dob = today.addDays(-(21915 + 200));
+    emps[15].address = QStringLiteral("Transferred to Regional Office, Pune");
+    emps[22].address = QStringLiteral("Returned; earlier Transferred to Head Office");
 
     // Jobs: thirty, led in turn by every department. A job's lead department
     // is kept as the first word of the department's name, which is what the
@@ -107,13 +99,13 @@ DemoSummary fillDemo(const QDate& today, int startDay)
     QList<Job> jobs;
     for (int j = 0; j < 30; ++j) {
         Job job;
-        job.no = 24001 + j * 7;
+        job.jobNo = 24001 + j * 7;
         job.name = kJobWords[j % kJobWords.size()] + QStringLiteral(" - Unit ") + QString::number(j / kJobWords.size() + 1);
         job.client = kClients[rng.range(0, kClients.size() - 1)];
-        job.limit = 50 * rng.range(8, 24);
+        job.allotted = 50 * rng.range(8, 24);
         if (j % 6 == 5)
-            job.limit = 60; // small allotments: these end over-booked
-        job.bal = job.limit;
+            job.allotted = 60; // small allotments: these end over-booked
+        job.balance = job.allotted;
         job.status = 5 * rng.range(0, 18);
         if (j % 7 == 3)
             job.status = 100;
@@ -123,11 +115,11 @@ DemoSummary fillDemo(const QDate& today, int startDay)
 
     const QString insEmp = QStringLiteral(
         "INSERT INTO employees (Emp_ID, EmpName, DoB, Designation, Deptt, Emp_Addr, Grade) VALUES (?, ?, ?, ?, ?, ?, ?)");
-    for (const Emp& e : emps)
-        store::exec(insEmp, {e.row.empId, e.row.name, e.row.dob, e.row.designation, e.row.deptt, e.addr, e.grade});
+    for (const Employee& e : emps)
+        store::exec(insEmp, {e.empId, e.name, e.dob, e.designation, e.department, e.address, e.grade});
 
     // Twelve card periods ending with the one the report window shows first.
-    const QDate ref = calendar::reportReference(today);
+    const QDate ref = app::calendar::reportReference(today);
     const QString insLeave = QStringLiteral(
         "INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -140,10 +132,10 @@ DemoSummary fillDemo(const QDate& today, int startDay)
         const QDate fromMonth = toMonth.addMonths(-1);
         const QDate from(fromMonth.year(), fromMonth.month(), s > 1 ? s : 21);
         const int period = int(from.daysTo(to)) + 1;
-        for (const Emp& e : emps) {
-            if (e.addr.startsWith(QLatin1String("Transferred")) && k < 3)
+        for (const Employee& e : emps) {
+            if (e.address.startsWith(QLatin1String("Transferred")) && k < 3)
                 continue; // gone for the last three months
-            if (isSuperannuated(e.row.dob, to))
+            if (app::isSuperannuated(e.dob, to))
                 continue;
             double cl = rng.chance(60) ? halves(rng, 0, 4) : 0;
             double rh = rng.chance(15) ? 1 : 0;
@@ -165,7 +157,7 @@ DemoSummary fillDemo(const QDate& today, int startDay)
                 if (rng.chance(60)) {
                     for (int t = 0; t < jobs.size(); ++t) {
                         const int c = (j + t) % jobs.size();
-                        if (e.row.deptt.section(QLatin1Char(' '), 0, 0) == jobs[c].lead && !picked.contains(c)) {
+                        if (e.department.section(QLatin1Char(' '), 0, 0) == jobs[c].lead && !picked.contains(c)) {
                             j = c;
                             break;
                         }
@@ -186,14 +178,14 @@ DemoSummary fillDemo(const QDate& today, int startDay)
                 days << d;
                 left -= d;
             }
-            const QString who = entryEmployeeText(e.row);
-            store::exec(insLeave, {to, e.row.deptt, e.row.empId, who, ed, cl, rh, el, sl, hpl, hly, spl, lwp, msc});
+            const QString who = app::entryEmployeeText(e);
+            store::exec(insLeave, {to, e.department, e.empId, who, ed, cl, rh, el, sl, hpl, hly, spl, lwp, msc});
             ++sum.cards;
             for (int i = 0; i < picked.size(); ++i) {
                 Job& job = jobs[picked[i]];
-                job.bal -= days[i];
+                job.balance -= days[i];
                 job.lastBooked = to;
-                store::exec(insBooking, {to, e.row.deptt, e.row.empId, who, job.no, days[i], ed, job.bal});
+                store::exec(insBooking, {to, e.department, e.empId, who, job.jobNo, days[i], ed, job.balance});
                 ++sum.bookings;
             }
         }
@@ -203,12 +195,12 @@ DemoSummary fillDemo(const QDate& today, int startDay)
         "INSERT INTO jobs (DateUpdate, JobNo, JobName, ClientCo, Limit_ED, Bal_ED, Job_Status, LeadDeptt) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     for (const Job& j : jobs)
-        store::exec(insJob, {j.lastBooked.isValid() ? calendar::dateUpdateText(j.lastBooked) : QString(), j.no, j.name,
-                             j.client, j.limit, j.bal, j.status, j.lead});
+        store::exec(insJob, {j.lastBooked.isValid() ? app::calendar::dateUpdateText(j.lastBooked) : QString(),
+                             j.jobNo, j.name, j.client, j.allotted, j.balance, j.status, j.lead});
     sum.departments = kDepartments.size();
     sum.employees = emps.size();
     sum.jobs = jobs.size();
     return sum;
 }
 
-} // namespace app
+} // namespace cli

@@ -1,23 +1,23 @@
-#include "app/commands.h"
+#include "cli/commands.h"
 
 #include "app/calendar.h"
 #include "app/clock.h"
-#include "app/demo.h"
 #include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "app/startfailure.h"
-#include "app/usage.h"
-#include "queries/command.h"
+#include "cli/usage.h"
+#include "cli/demo.h"
+#include "cli/export.h"
+#include "cli/query.h"
 #include "store/database.h"
 #include "store/datasource.h"
 #include "store/schema.h"
 #include "reports/builders.h"
-#include "reports/export.h"
 
 #include <optional>
 
-namespace app {
+namespace cli {
 
 namespace {
 
@@ -52,7 +52,7 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
         store::createSchema();
         DemoSummary d;
         if (demo)
-            d = fillDemo(today(), calendar::startDay(readGlobals().StartDate));
+            d = fillDemo(app::today(), app::calendar::startDay(app::readGlobals().StartDate));
         tx.commit();
         out << "Created the tables employees, jobs, edbooked and leaves.\n";
         if (demo)
@@ -133,12 +133,12 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
     try {
         store::connectDatabase();
     } catch (const store::DbError& e) {
-        err << startFailureConsole(kNoDataSource, e);
+        err << app::startFailureConsole(app::kNoDataSource, e);
         return 3;
     }
     try {
-        const int startDay = calendar::startDay(readGlobals().StartDate);
-        const QDate now = today();
+        const int startDay = app::calendar::startDay(app::readGlobals().StartDate);
+        const QDate now = app::today();
         const QStringList departments = app::departments();
         const int position = departments.indexOf(department);
         if (position < 0 && !departments.isEmpty())
@@ -147,7 +147,7 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         reports::Request r;
         r.option = *type;
         r.department = department;
-        r.employees = reports::listedEmployees(department, includeSuperannuated, now);
+        r.employees = app::listedEmployees(department, includeSuperannuated, now);
         r.fromDate = from;
         r.toDate = to;
         r.fromDay = from.day();
@@ -156,7 +156,7 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         r.chooseDepartment = [&](int p) {
             reports::Request::Block b;
             b.changed = p > 0 || position != 0;
-            b.employees = reports::listedEmployees(departments.value(p), includeSuperannuated, now);
+            b.employees = app::listedEmployees(departments.value(p), includeSuperannuated, now);
             b.fromDate = from;
             b.toDate = to;
             return b;
@@ -165,20 +165,20 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         QString employeeName;
         if (reports::usesEmployee(*type)) {
             if (r.employees.isEmpty()) {
-                err << noEmployeeMessage(department) << "\n";
+                err << app::noEmployeeMessage(department) << "\n";
                 return 1;
             }
             int e = 0;
             if (employee) {
                 e = -1;
                 for (int j = 0; j < r.employees.size(); ++j)
-                    if (r.employees[j].id == *employee)
+                    if (r.employees[j].empId == *employee)
                         e = j;
                 if (e < 0)
                     return reportUsage(err, QStringLiteral("no employee %1 listed in ").arg(*employee) + department);
             }
             employeeName = r.employees[e].name;
-            r.employeeIdText = QString::number(r.employees[e].id);
+            r.employeeIdText = QString::number(r.employees[e].empId);
             r.employeeName = employeeName;
             r.designation = r.employees[e].designation;
         }
@@ -188,22 +188,22 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             err << sheet.message << "\n";
             return 1;
         }
-        const auto format = csv ? reports::ExportFormat::Csv : reports::ExportFormat::Tsv;
-        out << reports::exportLine({reports::titleText(*type, department, employeeName)}, format);
-        out << reports::exportLine({reports::periodText(*type, startDay, from, to)}, format);
+        const auto format = csv ? ExportFormat::Csv : ExportFormat::Tsv;
+        out << exportLine({reports::titleText(*type, department, employeeName)}, format);
+        out << exportLine({reports::periodText(*type, startDay, from, to)}, format);
         for (int row = 0; row < sheet.usedRows; ++row) {
             QStringList cells;
             for (int c = 0; c <= sheet.lastColumn; ++c)
                 cells << sheet.at(row, c);
-            out << reports::exportLine(cells, format);
+            out << exportLine(cells, format);
         }
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject) {
-            err << startFailureConsole(kBadTables, e);
+            err << app::startFailureConsole(app::kBadTables, e);
             return 3;
         }
         if (e.kind() == store::ErrorKind::Unavailable || e.kind() == store::ErrorKind::ConnectionLost) {
-            err << startFailureConsole(kNoDataSource, e);
+            err << app::startFailureConsole(app::kNoDataSource, e);
             return 3;
         }
         err << "karvela report: " << e.number() << " " << e.description() << "\n";
@@ -230,9 +230,9 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     if (cmd == QLatin1String("report"))
         return report(rest, out, err);
     if (cmd == QLatin1String("query"))
-        return queries::runQueryCommand(rest, out, err);
+        return runQueryCommand(rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }
 
-} // namespace app
+} // namespace cli

@@ -1,6 +1,6 @@
-#include "reports/export.h"
+#include "cli/export.h"
 
-namespace reports {
+namespace cli {
 
 namespace {
 QString csvField(const QString& s)
@@ -24,4 +24,4 @@ QString exportLine(const QStringList& cells, ExportFormat format)
     return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
-} // namespace reports
+} // namespace cli
