@@ -11,6 +11,8 @@
 #include "ui/common.h"
 #include "ui/main_parts.h"
 
+#include <algorithm>
+
 namespace ui {
 
 namespace mainparts {
@@ -53,10 +55,12 @@ void Main::LoadJobLists()
     fillList(balanceList, balances);
     fillList(allottedList, allotted);
     fillList(statusList, status);
-    // The sorted list sorts once, after all entries are in.
+    // The sorted list takes its entries in order (the list's own order: by
+    // text), rather than placing each entry as it comes.
+    QStringList sorted = numbers;
+    std::sort(sorted.begin(), sorted.end());
     sortedJobNumberList->setSortingEnabled(false);
-    fillList(sortedJobNumberList, numbers);
-    sortedJobNumberList->sortItems(Qt::AscendingOrder);
+    fillList(sortedJobNumberList, sorted);
     sortedJobNumberList->setSortingEnabled(true);
     fillList(leadDepartmentList, leads);
     if (jobs.isEmpty()) {
