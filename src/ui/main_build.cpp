@@ -234,9 +234,14 @@ void Main::buildJobPanel(QWidget* central, QVBoxLayout* column)
     recordKeyList = list("List7");
     leadDepartmentList = list("List8");
     sortedJobNumberList->setSortingEnabled(true);
-    // Every entry is one line of text, so the lists need not measure each.
-    for (QListWidget* shown : {jobNumberList, jobNameList, sortedJobNumberList})
-        shown->setUniformItemSizes(true);
+    // Job numbers all fit the list's width, so the number lists need not
+    // measure each entry. Names differ in width (the widest sets how far the
+    // list scrolls sideways): that list lays out its entries in batches,
+    // showing the first at once.
+    for (QListWidget* numbers : {jobNumberList, sortedJobNumberList})
+        numbers->setUniformItemSizes(true);
+    jobNameList->setLayoutMode(QListView::Batched);
+    jobNameList->setBatchSize(1000);
     for (QListWidget* hidden : {balanceList, allottedList, statusList, recordKeyList, leadDepartmentList})
         hidden->hide();
     jobNumberList->setFixedWidth(64);
