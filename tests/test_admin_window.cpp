@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, byEnter);
         QFETCH(bool, unlocks);
-        ui::selectEntry(main()->Combo4, department);
+        ui::selectEntry(main()->departmentPicker, department);
         boxes->clear();
         ui::OptSet* o = openOptSet();
         o->Text4->setText(typed);
@@ -252,7 +252,7 @@ private slots:
         o->SetDept->trigger();
         QCOMPARE(o->windowTitle(), QString("Set Default Department"));
         QVERIFY(o->Frame4->isVisible());
-        QCOMPARE(main()->Combo4->currentText(), QString("Admin Section"));
+        QCOMPARE(main()->departmentPicker->currentText(), QString("Admin Section"));
         o->List1->setCurrentRow(2);
         boxes->answers << answer;
         o->OK->click();
@@ -263,10 +263,10 @@ private slots:
         if (answer == app::button::Yes) {
             QCOMPARE(app::readSetting("DepttSetting", "Department"), QString("2"));
             // The data-entry window has switched, with its employees.
-            QCOMPARE(main()->Combo4->currentText(), QString("Civil Design"));
-            QCOMPARE(main()->Combo1->count(), 2);
-            QCOMPARE(main()->Combo1->itemText(0), QString("Ravi Nair, Engineer"));
-            QCOMPARE(main()->Label7->text(), QString("30000001"));
+            QCOMPARE(main()->departmentPicker->currentText(), QString("Civil Design"));
+            QCOMPARE(main()->employeePicker->count(), 2);
+            QCOMPARE(main()->employeePicker->itemText(0), QString("Ravi Nair, Engineer"));
+            QCOMPARE(main()->employeeIdLabel->text(), QString("30000001"));
             QCOMPARE(boxes->texts().last(), QString("Default Department Set Successfully. The Program will now Close"));
             QCOMPARE(boxes->shown.last().style, 64);
             // The window is unloaded; the program goes on.
@@ -277,7 +277,7 @@ private slots:
         } else {
             QCOMPARE(boxes->shown.size(), 1);
             QCOMPARE(app::readSetting("DepttSetting", "Department", "none"), QString("none"));
-            QCOMPARE(main()->Combo4->currentText(), QString("Admin Section"));
+            QCOMPARE(main()->departmentPicker->currentText(), QString("Admin Section"));
             QCOMPARE(ui::windows().optSet, o);
             QVERIFY(o->isVisible());
         }
@@ -290,7 +290,7 @@ private slots:
         o->List1->setCurrentRow(1);
         o->OK->click();
         flushDeletes();
-        QCOMPARE(main()->Combo4->currentText(), QString("Administrative Office"));
+        QCOMPARE(main()->departmentPicker->currentText(), QString("Administrative Office"));
         addEmployee(40000001, "Sunil Joshi", "Quality Cell", "Inspector", "T1", QDate(1988, 8, 8));
 
         o = openOptSet();
@@ -318,8 +318,8 @@ private slots:
         o->EnableTool->click();
         o->List1->setCurrentRow(3);
         o->OK->click();
-        QCOMPARE(main()->Combo4->currentText(), QString("Purchase"));
-        QCOMPARE(main()->Combo1->currentText(), QString("Nina Roy, Officer"));
+        QCOMPARE(main()->departmentPicker->currentText(), QString("Purchase"));
+        QCOMPARE(main()->employeePicker->currentText(), QString("Nina Roy, Officer"));
     }
 
     void addingAnEmployee_data()

@@ -2,6 +2,7 @@
 // any window, over the test database.
 #include "testsupport.h"
 
+#include "entry/card.h"
 #include "entry/cardchecks.h"
 #include "entry/cardstore.h"
 #include "entry/joblists.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 
 using namespace testsupport;
+
+Q_DECLARE_METATYPE(entry::Card::Mode)
 
 namespace {
 
@@ -150,6 +153,47 @@ private slots:
         QCOMPARE(c.place(101, &row), entry::CardJobs::Placed::Ok);
         QCOMPARE(row, 0);
         QCOMPARE(c.lastJobRow, 0);
+    }
+
+    // Opening a stored card: the save does what was asked only when the
+    // card's leaves row is there; the caption follows the mode.
+    void openedCardMode_data()
+    {
+        using M = entry::Card::Mode;
+        QTest::addColumn<bool>("hasRow");
+        QTest::addColumn<bool>("hasLeaves");
+        QTest::addColumn<M>("wanted");
+        QTest::addColumn<M>("mode");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("change") << true << true << M::Update << M::Update << "Update Record" << true;
+        QTest::newRow("delete") << true << true << M::Delete << M::Delete << "Delete Record" << true;
+        QTest::newRow("leave only") << false << true << M::Delete << M::Delete << "Delete Record" << true;
+        QTest::newRow("no leaves row") << true << false << M::Delete << M::Append << "Add Record" << true;
+        QTest::newRow("nothing") << false << false << M::Update << M::Append << "Add Record" << false;
+    }
+
+    void openedCardMode()
+    {
+        QFETCH(bool, hasRow);
+        QFETCH(bool, hasLeaves);
+        QFETCH(entry::Card::Mode, wanted);
+        QFETCH(entry::Card::Mode, mode);
+        QFETCH(QString, caption);
+        QFETCH(bool, stored);
+        entry::LoadedCard loaded;
+        if (hasRow)
+            loaded.rows << entry::LoadedRow{101, 12, 7};
+        if (hasLeaves)
+            loaded.leaves = entry::LeaveValues{};
+        entry::Card c;
+        QCOMPARE(c.open(loaded, wanted), stored);
+        QCOMPARE(c.mode, mode);
+        QCOMPARE(entry::saveCaption(c.mode), caption);
+        QCOMPARE(c.lines(false, true).size(), hasRow ? 1 : 0);
+        c.reset();
+        QCOMPARE(c.mode, entry::Card::Mode::Append);
+        QVERIFY(c.jobRows().isEmpty());
     }
 
     void threeJobCard()

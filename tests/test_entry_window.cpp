@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(text("Label6_21"), QString("Civil"));
         QVERIFY(w("Label1_2")->isVisible());
         QVERIFY(w("Label1_3")->isHidden());
-        QCOMPARE(m->Card.lastJobRow, 2);
+        QCOMPARE(m->card.jobs.lastJobRow, 2);
 
         dblClick("List1", 1);
         expectBoxes({{"You have already selected this item", Exclamation}});
@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(balance(101), 10.0);
         QCOMPARE(balance(102), 50.0);
         QCOMPARE(text("AddRecord"), QString("Add Record"));
-        QVERIFY(!m->DeleteMode);
+        QVERIFY(m->card.mode == entry::Card::Mode::Append);
 
         // Nothing stored any more.
         trigger("EditRecord");

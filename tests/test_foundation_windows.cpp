@@ -172,7 +172,7 @@ private slots:
         QVERIFY(!main->isVisible());
         QCOMPARE(report->Combo4->count(), 3);
         QCOMPARE(report->Combo4->currentText(), department);
-        QCOMPARE(main->Combo4->currentText(), department);
+        QCOMPARE(main->departmentPicker->currentText(), department);
         QCOMPARE(report->Combo5[1]->itemText(0), QString("All Departments"));
         QCOMPARE(report->Combo5[1]->count(), 4);
         QCOMPARE(report->Combo5[0]->currentText(), QString("ALL"));
@@ -192,15 +192,15 @@ private slots:
         QVERIFY(start());
         auto* main = ui::windows().main;
         auto* report = ui::windows().report;
-        QCOMPARE(main->Combo1->count(), 2);
-        QCOMPARE(main->Combo1->itemText(1), QString("Meera Das, Draughtsman"));
-        QCOMPARE(main->Combo1->currentText(), QString("Ravi Iyer, Engineer"));
-        QCOMPARE(main->Label7->text(), QString("10000002"));
-        QVERIFY(main->AddRecord->isEnabled());
-        QCOMPARE(main->Label20->text(), QString("Civil Design\r\nRavi Iyer, Engineer"));
-        QCOMPARE(main->StatusPanel1->text(), QString("Ravi Iyer, Engineer"));
-        main->Combo1->setCurrentIndex(1);
-        QCOMPARE(main->Label7->text(), QString("10000003"));
+        QCOMPARE(main->employeePicker->count(), 2);
+        QCOMPARE(main->employeePicker->itemText(1), QString("Meera Das, Draughtsman"));
+        QCOMPARE(main->employeePicker->currentText(), QString("Ravi Iyer, Engineer"));
+        QCOMPARE(main->employeeIdLabel->text(), QString("10000002"));
+        QVERIFY(main->saveButton->isEnabled());
+        QCOMPARE(main->bannerLabel->text(), QString("Civil Design\r\nRavi Iyer, Engineer"));
+        QCOMPARE(main->statusPanel->text(), QString("Ravi Iyer, Engineer"));
+        main->employeePicker->setCurrentIndex(1);
+        QCOMPARE(main->employeeIdLabel->text(), QString("10000003"));
         QCOMPARE(report->Combo1->itemText(1), QString("Meera Das"));
         QCOMPARE(report->List3->item(1)->text(), QString("Draughtsman"));
         QCOMPARE(report->Label7->text(), QString("10000002"));
@@ -216,18 +216,18 @@ private slots:
         QVERIFY(start());
         auto* main = ui::windows().main;
         auto* report = ui::windows().report;
-        QCOMPARE(main->Combo1->count(), 1);
-        QCOMPARE(main->Combo1->itemText(0), QString("Just Sixty, Engineer"));
+        QCOMPARE(main->employeePicker->count(), 1);
+        QCOMPARE(main->employeePicker->itemText(0), QString("Just Sixty, Engineer"));
         QCOMPARE(report->Combo1->count(), 1);
         report->Check1->click();
         QCOMPARE(report->Combo1->count(), 2);
         QCOMPARE(report->Combo1->itemText(1), QString("Day Over"));
 
         boxes->clear();
-        main->Combo4->setCurrentIndex(1);
+        main->departmentPicker->setCurrentIndex(1);
         QCOMPARE(boxes->texts(), QStringList{"NO EMPLOYEE FOUND IN STORES."});
         QCOMPARE(boxes->shown[0].style, 64);
-        QCOMPARE(main->Combo1->count(), 0);
+        QCOMPARE(main->employeePicker->count(), 0);
         // The report window lists the retired staff with the box ticked.
         boxes->clear();
         report->Combo4->setCurrentIndex(1);
@@ -340,9 +340,9 @@ private slots:
         smallOrganisation();
         QVERIFY(start());
         auto* main = ui::windows().main;
-        QVERIFY(main->Frame2->isEnabled());
-        QTest::mouseDClick(main->Frame2, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!main->Frame2->isEnabled());
+        QVERIFY(main->periodPanel->isEnabled());
+        QTest::mouseDClick(main->periodPanel, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!main->periodPanel->isEnabled());
     }
 
     void passwordDialog()
@@ -379,7 +379,7 @@ private slots:
         QVERIFY(ui::windows().main->isVisible());
 
         // Back to the reports; today's administrator code also opens data entry.
-        ui::windows().main->ReportAction->trigger();
+        ui::windows().main->reportAction->trigger();
         QVERIFY(report->isVisible());
         QVERIFY(!ui::windows().main->isVisible());
         report->DataEntryAction->trigger();
@@ -441,7 +441,7 @@ private slots:
         QVERIFY(start());
         ui::windows().report->ExitzAction->trigger();
         QCOMPARE(programEnds(), 1);
-        ui::windows().main->ExitAction->trigger();
+        ui::windows().main->exitAction->trigger();
         QCOMPARE(programEnds(), 2);
         ui::windows().main->close();
         QCOMPARE(programEnds(), 3);
@@ -488,7 +488,7 @@ private slots:
             QCOMPARE(report->MediaPlayer1->playing(), plays);
             QCOMPARE(report->MediaPlayer1->isVisible(), plays);
             QCOMPARE(report->Image1->isVisible(), !plays);
-            QCOMPARE(ui::windows().main->MediaPlayer1->playing(), plays);
+            QCOMPARE(ui::windows().main->logoPlayer->playing(), plays);
             ui::closeProgram();
         }
     }
@@ -499,17 +499,17 @@ private slots:
         QVERIFY(start());
         auto* main = ui::windows().main;
         main->show();
-        QVERIFY(!main->Label17->text().isEmpty());
-        QVERIFY(main->Label17->isVisible());
-        QTest::mouseClick(main->Label17, Qt::LeftButton);
-        QVERIFY(main->Label17->isHidden());
-        QTest::mouseClick(main->Label20, Qt::LeftButton);
-        QVERIFY(main->Label20->isHidden());
-        QTest::mouseMove(main->Frame3, QPoint(10, 10));
+        QVERIFY(!main->missionLabel->text().isEmpty());
+        QVERIFY(main->missionLabel->isVisible());
+        QTest::mouseClick(main->missionLabel, Qt::LeftButton);
+        QVERIFY(main->missionLabel->isHidden());
+        QTest::mouseClick(main->bannerLabel, Qt::LeftButton);
+        QVERIFY(main->bannerLabel->isHidden());
+        QTest::mouseMove(main->jobRowsPanel, QPoint(10, 10));
         QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(main->Frame3, &move);
-        QVERIFY(!main->Label20->isHidden());
-        QVERIFY(main->Label17->isHidden());
+        QApplication::sendEvent(main->jobRowsPanel, &move);
+        QVERIFY(!main->bannerLabel->isHidden());
+        QVERIFY(main->missionLabel->isHidden());
         // Over the window's background (a point with no control on it).
         QWidget* bg = main->centralWidget();
         QPoint free(-1, -1);
@@ -520,7 +520,7 @@ private slots:
         QVERIFY(free.x() >= 0);
         QMouseEvent bgMove(QEvent::MouseMove, QPointF(free), QPointF(free), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(bg, &bgMove);
-        QVERIFY(!main->Label17->isHidden());
+        QVERIFY(!main->missionLabel->isHidden());
     }
 };
 

@@ -1,5 +1,7 @@
 #include "ui/common.h"
 
+#include "app/logo.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -99,6 +101,14 @@ void LogoPlayer::play()
     nextFrame();
     show();
     timer_->start();
+}
+
+bool LogoPlayer::playLogoFile()
+{
+    if (!app::logoFileAccepted(app::logoPath()))
+        return false;
+    play();
+    return true;
 }
 
 bool LogoPlayer::playing() const

@@ -58,6 +58,8 @@ public:
     // Shows the player and (re)starts the animation.
     void play();
     bool playing() const;
+    // Plays when the program's logo file is one it accepts; false otherwise.
+    bool playLogoFile();
 
 private:
     void nextFrame();

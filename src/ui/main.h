@@ -1,9 +1,12 @@
 #pragma once
 // The data-entry window: job cards, job master and job status.
+//
+// The window is written in parts: main.cpp (start-up, pickers, banner),
+// main_build.cpp (controls and their wiring), main_card.cpp (the card
+// commands), main_jobs.cpp (job lists and job master) and
+// main_status.cpp (job status and job search).
 
-#include "entry/cardchecks.h"
-#include "entry/cardstore.h"
-#include "entry/joblists.h"
+#include "entry/card.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -17,10 +20,11 @@
 #include <QStatusBar>
 #include <QStringList>
 
-#include <array>
+class QVBoxLayout;
 
 namespace ui {
 
+class EmployeePicker;
 class PeriodPickers;
 class LogoPlayer;
 
@@ -59,117 +63,114 @@ public:
     void SearchJobCommand();
     void SearchStrngCommand();
     void ShowJobsCommand();
-    void List1DblClick();
-    void List2DblClick();
-    void List6DblClick();
-    void Label6DblClick(int index);
-    void Text9DblClick(int row);
+    void placeChosenJob();             // double-click on the job number list
+    void showJobNameHint();            // double-click on the job name list
+    void placeChosenSortedJob();       // double-click on the sorted number list
+    void creditAllottedDays(int row);  // double-click on a row's balance
+    void openStatusChange(int row);    // double-click on a row's status
 
     // Period values of this window.
     QDate FromDate;
     QDate ToDate;
     int PeriodDays = 0;
-    // Employee IDs parallel to Combo1.
-    QStringList EmpIDs;
 
-    // Card values: jobs placed, checks and balances.
-    entry::CardJobs Card; // CardJobs, CardJobCount, ResetPending, LastJobRow
-    std::array<double, 11> JobED{};
-    double TotalED = 0;
-    entry::LeaveValues Leaves;
-    bool EntryValid = false;
-    bool SumValid = false;
-    std::array<double, 11> NewBalED{};
-    std::array<double, 11> OldED{};
-    // Allotted ED credited to a row's balance on screen, stored with the next save.
-    std::array<double, 11> Credit{};
-    bool DeleteMode = false;
+    // The card being edited and a job status being changed.
+    entry::Card card;
+    entry::StatusChange statusChange;
     bool EditJobMode = false;
     // The balance the job panel showed when the job was opened for editing.
     double EditJobBalance = 0;
-    int StatusRow = 0;
 
-    // Controls.
+    // Controls (object names in quotes).
     PeriodPickers* periods = nullptr;
-    QGroupBox* Frame1 = nullptr; // job lists and search
-    QGroupBox* Frame2 = nullptr; // period pickers
-    QGroupBox* Frame3 = nullptr; // job rows of the card
-    QGroupBox* Frame4 = nullptr; // leave boxes
-    QGroupBox* Frame5 = nullptr; // job master
-    QComboBox* Combo4 = nullptr; // department
-    QComboBox* Combo1 = nullptr; // employee
-    QLabel* Label7 = nullptr;    // employee ID
-    QLabel* Label17 = nullptr;   // mission statement
-    QLabel* Label20 = nullptr;   // department and employee banner
-    QLabel* Image4[2] = {};
-    LogoPlayer* MediaPlayer1 = nullptr; // logo animation
+    EmployeePicker* pickers = nullptr;
+    QGroupBox* jobListPanel = nullptr;    // "Frame1": job lists and search
+    QGroupBox* periodPanel = nullptr;     // "Frame2"
+    QGroupBox* jobRowsPanel = nullptr;    // "Frame3": job rows of the card
+    QGroupBox* leavePanel = nullptr;      // "Frame4": leave boxes
+    QGroupBox* jobMasterPanel = nullptr;  // "Frame5"
+    QComboBox* departmentPicker = nullptr; // "Combo4"
+    QComboBox* employeePicker = nullptr;   // "Combo1"
+    QLabel* employeeIdLabel = nullptr;     // "Label7"
+    QLabel* missionLabel = nullptr;        // "Label17"
+    QLabel* bannerLabel = nullptr;         // "Label20": department and employee
+    QLabel* logoImages[2] = {};            // "Image4"
+    LogoPlayer* logoPlayer = nullptr;      // "MediaPlayer1"
 
-    QListWidget* List1 = nullptr; // job numbers
-    QListWidget* List2 = nullptr; // job names
-    QListWidget* List3 = nullptr; // balances
-    QListWidget* List4 = nullptr; // allotted ED
-    QListWidget* List5 = nullptr; // status
-    QListWidget* List6 = nullptr; // job numbers, sorted
-    QListWidget* List7 = nullptr; // record keys of a loaded card's rows
-    QListWidget* List8 = nullptr; // lead departments
+    QListWidget* jobNumberList = nullptr;       // "List1"
+    QListWidget* jobNameList = nullptr;         // "List2"
+    QListWidget* balanceList = nullptr;         // "List3"
+    QListWidget* allottedList = nullptr;        // "List4"
+    QListWidget* statusList = nullptr;          // "List5"
+    QListWidget* sortedJobNumberList = nullptr; // "List6"
+    QListWidget* recordKeyList = nullptr;       // "List7": record keys of a loaded card's rows
+    QListWidget* leadDepartmentList = nullptr;  // "List8"
 
-    QLabel* Label1[10] = {};     // job number of a row
-    QLabel* Label2[10] = {};     // job name of a row
-    QLineEdit* Text1[10] = {};   // days per job row
-    QLineEdit* Text9[10] = {};   // status per job row
-    QLabel* Label14[10] = {};    // "%"
-    QLabel* Label6[30] = {};     // balance, allotted ED, lead department of a row
-    QLineEdit* Text2[9] = {};    // leave days
-    QLabel* Label8[9] = {};      // leave captions
-    QLabel* Label13[9] = {};     // leave serials
-    QPushButton* AddRecord = nullptr;
-    QPushButton* ShowJobs = nullptr;
-    QPushButton* jobStUpdate = nullptr;
+    QLabel* rowJobNumber[10] = {};   // "Label1"
+    QLabel* rowJobName[10] = {};     // "Label2"
+    QLineEdit* rowDays[10] = {};     // "Text1"
+    QLineEdit* rowStatus[10] = {};   // "Text9"
+    QLabel* rowPercent[10] = {};     // "Label14"
+    QLabel* rowFigures[30] = {};     // "Label6": balance, allotted ED, lead department of a row
+    QLineEdit* leaveBoxes[9] = {};   // "Text2"
+    QLabel* leaveCaptions[9] = {};   // "Label8"
+    QLabel* leaveSerials[9] = {};    // "Label13"
+    QPushButton* saveButton = nullptr;         // "AddRecord"
+    QPushButton* showJobsButton = nullptr;     // "ShowJobs"
+    QPushButton* statusUpdateButton = nullptr; // "jobStUpdate"
 
-    QLineEdit* Text3 = nullptr; // job number to find
-    QLineEdit* Text4 = nullptr; // job name text to find
-    QPushButton* SearchJob = nullptr;
-    QPushButton* SearchStrng = nullptr;
+    QLineEdit* jobNumberSearch = nullptr;   // "Text3"
+    QLineEdit* jobNameSearch = nullptr;     // "Text4"
+    QPushButton* findJobNumberButton = nullptr; // "SearchJob"
+    QPushButton* findJobNameButton = nullptr;   // "SearchStrng"
 
-    QLineEdit* Text5 = nullptr;  // job number
-    QLineEdit* Text6 = nullptr;  // job name
-    QLineEdit* Text7 = nullptr;  // client
-    QLineEdit* Text8 = nullptr;  // allotted ED
-    QLineEdit* Text10 = nullptr; // balance ED
-    QLineEdit* Text11 = nullptr; // status
-    QComboBox* Combo5 = nullptr; // lead department
-    QPushButton* AddJob = nullptr;
-    QPushButton* Cancelz = nullptr;
+    QLineEdit* jobNumberField = nullptr; // "Text5"
+    QLineEdit* jobNameField = nullptr;   // "Text6"
+    QLineEdit* clientField = nullptr;    // "Text7"
+    QLineEdit* allottedField = nullptr;  // "Text8"
+    QLineEdit* balanceField = nullptr;   // "Text10"
+    QLineEdit* statusField = nullptr;    // "Text11"
+    QComboBox* leadDepartmentPicker = nullptr; // "Combo5"
+    QPushButton* jobSaveButton = nullptr;   // "AddJob"
+    QPushButton* jobCancelButton = nullptr; // "Cancelz"
 
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* StatusPanel1 = nullptr;
+    QStatusBar* statusLine = nullptr; // "StatusBar1"
+    QLabel* statusPanel = nullptr;    // "StatusBar1_1"
 
-    QAction* ReportAction = nullptr;
-    QAction* SettingsAction = nullptr;
-    QAction* AboutAction = nullptr;
-    QAction* ExitAction = nullptr;
-    QMenu* RecordMenu = nullptr;
-    QAction* EditRecord = nullptr;
-    QAction* DeleteRecord = nullptr;
-    QAction* ResetAction = nullptr;
-    QAction* EditJob = nullptr;
+    QAction* reportAction = nullptr;
+    QAction* settingsAction = nullptr;
+    QAction* aboutAction = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* recordMenu = nullptr;
+    QAction* editRecordAction = nullptr;
+    QAction* deleteRecordAction = nullptr;
+    QAction* resetAction = nullptr;
+    QAction* editJobAction = nullptr;
 
     // Click handling of the pickers.
     void departmentChosen();
-    void employeeChosen();
+    void employeeChosen(int index);
 
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Construction.
+    void buildMenus();
+    void buildBanner(QWidget* central, QVBoxLayout* column);
+    void buildCardPanel(QWidget* central, QVBoxLayout* column);
+    void buildJobPanel(QWidget* central, QVBoxLayout* column);
+    void wireBanner(QWidget* central);
+    void wireCardPanel();
+    void wireJobPanel();
+
     void showBanner();
-    void LoadRecord(qint64 empId);
-    // The open card as the store takes it: who and when, and each job row
-    // with its new days and/or the days stored for it.
+    void LoadRecord(qint64 empId, entry::Card::Mode wanted);
+    // Who and when the open card belongs to, as the store takes it.
     entry::CardHeader cardHeader() const;
-    QList<entry::CardLine> cardLines(const QList<int>& rows, bool newDays, bool storedDays) const;
-    void openStoredCard();
+    void openStoredCard(entry::Card::Mode wanted);
+    void showSaveCaption();
     void appendCard();
     void updateCard();
     void deleteCard();

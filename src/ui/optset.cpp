@@ -251,7 +251,7 @@ void OptSet::enableToolClicked()
     const QDate today = app::today();
     AdminCode = admin::adminCode(today);
     const Main* m = windows().main;
-    const QString department = m ? m->Combo4->currentText() : QString();
+    const QString department = m ? m->departmentPicker->currentText() : QString();
     if (admin::toolsUnlocked(department, Text4->text(), app::globals().DeptPwd, today)) {
         setToolsEnabled(true);
         SetDefault->setEnabled(true);
@@ -305,13 +305,13 @@ void OptSet::okClicked()
     // The data-entry window switches to the new department at once.
     if (Main* m = windows().main) {
         try {
-            int i = m->Combo4->findText(department);
+            int i = m->departmentPicker->findText(department);
             if (i < 0) {
                 // A department that came in after the data-entry window was filled.
-                fillSilently(m->Combo4, app::departments());
-                i = m->Combo4->findText(department);
+                fillSilently(m->departmentPicker, app::departments());
+                i = m->departmentPicker->findText(department);
             }
-            selectEntry(m->Combo4, i);
+            selectEntry(m->departmentPicker, i);
         } catch (const store::DbError& e) {
             app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::Critical);
         }

@@ -2,9 +2,22 @@
 
 #include "ui/common.h"
 
+#include <QLabel>
+
 namespace ui {
 
 namespace cal = app::calendar;
+
+void PeriodPickers::placeIn(QGridLayout* grid, int firstRow)
+{
+    auto* owner = static_cast<QWidget*>(parent());
+    grid->addWidget(new QLabel(QStringLiteral("From"), owner), firstRow, 0);
+    grid->addWidget(new QLabel(QStringLiteral("To"), owner), firstRow + 1, 0);
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(from[i], firstRow, 1 + i);
+        grid->addWidget(to[i], firstRow + 1, 1 + i);
+    }
+}
 
 PeriodPickers::PeriodPickers(QWidget* parent, Kind kind) : QObject(parent), kind_(kind)
 {

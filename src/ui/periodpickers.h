@@ -5,6 +5,7 @@
 #include "app/calendar.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QDate>
 #include <QObject>
 
@@ -20,6 +21,10 @@ public:
 
     QComboBox* from[3]; // month, day, year
     QComboBox* to[3];
+
+    // Puts the From row at `firstRow` of `grid` and the To row below it, each
+    // with its caption in column 0.
+    void placeIn(QGridLayout* grid, int firstRow);
 
     // Fills and presets the pickers from today's date and the start day.
     void loadMonths(const QDate& today, int startDay);

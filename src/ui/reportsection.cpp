@@ -13,6 +13,7 @@
 #include "store/schema.h"
 #include "ui/common.h"
 #include "ui/dataentpwd.h"
+#include "ui/employeepicker.h"
 #include "ui/main.h"
 #include "ui/periodpickers.h"
 #include "ui/program.h"
@@ -78,23 +79,15 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     auto* pickBox = new QGroupBox(QStringLiteral("Department, employee and period"), central);
     pickBox->setObjectName(QStringLiteral("Frame2"));
     auto* pg = new QGridLayout(pickBox);
-    Combo4 = named(new QComboBox(pickBox), QStringLiteral("Combo4"));
-    Combo1 = named(new QComboBox(pickBox), QStringLiteral("Combo1"));
+    pickers = new EmployeePicker(pickBox);
+    Combo4 = pickers->department;
+    Combo1 = pickers->employee;
+    Label7 = pickers->employeeId;
     Check1 = named(new QCheckBox(QStringLiteral("Include Superannuated Employees"), pickBox), QStringLiteral("Check1"));
-    Label7 = named(new QLabel(pickBox), QStringLiteral("Label7"));
     periods = new PeriodPickers(pickBox, PeriodPickers::Kind::Report);
-    pg->addWidget(new QLabel(QStringLiteral("Department"), pickBox), 0, 0);
-    pg->addWidget(Combo4, 0, 1, 1, 3);
-    pg->addWidget(new QLabel(QStringLiteral("Employee"), pickBox), 1, 0);
-    pg->addWidget(Combo1, 1, 1, 1, 2);
-    pg->addWidget(Label7, 1, 3);
+    pickers->placeIn(pg, 3);
     pg->addWidget(Check1, 2, 0, 1, 4);
-    pg->addWidget(new QLabel(QStringLiteral("From"), pickBox), 3, 0);
-    pg->addWidget(new QLabel(QStringLiteral("To"), pickBox), 4, 0);
-    for (int i = 0; i < 3; ++i) {
-        pg->addWidget(periods->from[i], 3, 1 + i);
-        pg->addWidget(periods->to[i], 4, 1 + i);
-    }
+    periods->placeIn(pg, 3);
     left->addWidget(pickBox);
 
     List5 = named(new QListWidget(central), QStringLiteral("List5"));
@@ -154,8 +147,8 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     StatusBar1->addWidget(StatusPanel1, 1);
     setStatusBar(StatusBar1);
 
-    connect(Combo4, &QComboBox::currentIndexChanged, this, &ReportSection::departmentChosen);
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &ReportSection::employeeChosen);
+    connect(pickers, &EmployeePicker::departmentChosen, this, &ReportSection::departmentChosen);
+    connect(pickers, &EmployeePicker::employeeChosen, this, &ReportSection::employeeChosen);
     connect(Check1, &QCheckBox::clicked, this, &ReportSection::check1Clicked);
     for (int i = 0; i < 3; ++i) {
         connect(periods->from[i], &QComboBox::currentIndexChanged, this, &ReportSection::periodChosen);
@@ -193,7 +186,7 @@ bool ReportSection::load()
     if (Combo4->count() > 0)
         selectEntry(Combo4, app::defaultDepartmentIndex(app::globals().Department, Combo4->count()));
     if (w.main)
-        w.pwd->Label3->setText(QStringLiteral("Currently Set Deptt. is ") + w.main->Combo4->currentText().left(17));
+        w.pwd->Label3->setText(QStringLiteral("Currently Set Deptt. is ") + w.main->departmentPicker->currentText().left(17));
     LoadMyLogo();
     setProgress(95);
     try {
@@ -263,12 +256,9 @@ void ReportSection::FindDuration()
 void ReportSection::SearchDeptts()
 {
     const QStringList depts = app::departments();
-    fillSilently(Combo4, depts);
     fillSilently(Combo5[1], QStringList{QStringLiteral("All Departments")} + depts);
-    if (depts.isEmpty()) {
-        app::dialogs().message(QString::fromLatin1(app::kNoDepartment), app::style::Information);
+    if (!pickers->fillDepartments(depts))
         return;
-    }
     selectEntry(Combo4, 0);
     selectEntry(Combo5[1], 0);
 }
@@ -278,22 +268,18 @@ void ReportSection::FillEmployees()
     const QList<app::Employee> rows =
         app::listedEmployees(Combo4->currentText(), Check1->isChecked(), app::today());
     fillSilently(Combo1, {});
-    List2->clear();
-    List3->clear();
-    List5->clear();
-    QStringList names;
+    QStringList names, ids, designations;
     for (const app::Employee& e : rows) {
         names << e.name;
-        List5->addItem(e.name);
-        List2->addItem(QString::number(e.empId));
-        List3->addItem(e.designation);
+        ids << QString::number(e.empId);
+        designations << e.designation;
     }
-    fillSilently(Combo1, names);
-    if (names.isEmpty()) {
-        app::dialogs().message(app::noEmployeeMessage(Combo4->currentText()), app::style::Information);
+    for (auto [list, entries] : {std::pair{List5, names}, std::pair{List2, ids}, std::pair{List3, designations}}) {
+        list->clear();
+        list->addItems(entries);
+    }
+    if (!pickers->fillEmployees(names, ids))
         return;
-    }
-    selectEntry(Combo1, 0);
     EmpCount = names.size();
 }
 
@@ -311,10 +297,8 @@ void ReportSection::SearchLeadDeptts()
 
 void ReportSection::LoadMyLogo()
 {
-    if (!app::logoFileAccepted(app::logoPath()))
-        return;
-    MediaPlayer1->play();
-    Image1->hide();
+    if (MediaPlayer1->playLogoFile())
+        Image1->hide();
 }
 
 void ReportSection::departmentChosen()
@@ -328,9 +312,6 @@ void ReportSection::departmentChosen()
 
 void ReportSection::employeeChosen()
 {
-    const int i = Combo1->currentIndex();
-    if (i >= 0 && i < List2->count())
-        Label7->setText(List2->item(i)->text());
     Option1Click(ReportType);
 }
 

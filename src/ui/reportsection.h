@@ -29,6 +29,7 @@ struct Request;
 
 namespace ui {
 
+class EmployeePicker;
 class PeriodPickers;
 class LogoPlayer;
 class ReportGrid;
@@ -59,10 +60,11 @@ public:
 
     // Controls.
     PeriodPickers* periods = nullptr;
-    QComboBox* Combo4 = nullptr;      // department
-    QComboBox* Combo1 = nullptr;      // employee
+    EmployeePicker* pickers = nullptr;
+    QComboBox* Combo4 = nullptr;      // department, of the pickers
+    QComboBox* Combo1 = nullptr;      // employee, of the pickers
     QCheckBox* Check1 = nullptr;      // include superannuated employees
-    QLabel* Label7 = nullptr;         // employee ID
+    QLabel* Label7 = nullptr;         // employee ID, of the pickers
     QListWidget* List5 = nullptr;     // names, parallel to Combo1 (hidden)
     QListWidget* List2 = nullptr;     // IDs (hidden)
     QListWidget* List3 = nullptr;     // designations (hidden)
