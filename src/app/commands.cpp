@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "cli/datacommands.h"
 #include "queries/command.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -215,7 +216,7 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query"));
+            || args[0] == QLatin1String("query") || cli::isDataCommand(args[0]));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -228,6 +229,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return report(rest, out, err);
     if (cmd == QLatin1String("query"))
         return queries::runQueryCommand(rest, out, err);
+    if (cli::isDataCommand(cmd))
+        return cli::runDataCommand(cmd, rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }

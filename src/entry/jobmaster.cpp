@@ -43,6 +43,13 @@ std::optional<qint64> jobNumberOf(const QString& text)
     return qint64(v);
 }
 
+std::optional<double> allottedDaysOf(const QString& text)
+{
+    if (!isNumericText(text) || text.trimmed().toDouble() < 0)
+        return std::nullopt;
+    return text.trimmed().toDouble();
+}
+
 bool jobExists(qint64 jobNo)
 {
     return store::exec(kJobNoOf, {jobNo}).next();

@@ -26,6 +26,9 @@ bool isNumericText(const QString& text);
 // the range of a job number.
 std::optional<qint64> jobNumberOf(const QString& text);
 
+// The allotted ED typed in the job panel, when it is a number not below 0.
+std::optional<double> allottedDaysOf(const QString& text);
+
 bool jobExists(qint64 jobNo);
 std::optional<JobRecord> readJob(qint64 jobNo);
 // Adds a job with balance 0; false (nothing stored) when the job number's

@@ -948,7 +948,7 @@ void Main::AddJobCommand()
             showInfo(QString::fromLatin1(entry::kBadJobNo), kExclaim);
             return;
         }
-        if (!entry::isNumericText(Text8->text()) || Text8->text().trimmed().toDouble() < 0) {
+        if (!entry::allottedDaysOf(Text8->text())) {
             showInfo(QString::fromLatin1(entry::kBadAllotted), kExclaim);
             return;
         }
