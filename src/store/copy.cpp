@@ -22,10 +22,15 @@ const QStringList kLaterTables = {
     QStringLiteral("auditlog"),
 };
 
-// Bound values per INSERT: several rows a statement saves round trips, and
-// SQLite builds of old allow 999 parameters at most.
-constexpr int kValuesPerInsert = 990;
-constexpr int kRowsPerInsert = 200;
+// Rows per INSERT: many rows a statement save round trips (on PostgreSQL
+// each statement is one or more), within the bound values a statement may
+// have: SQLite builds of old allow 999; libpq refuses a parameter
+// description of more than 30,000 bytes (4 a value) as out of step.
+int rowsPerInsert(Dialect d, int columns)
+{
+    const int values = d == Dialect::PostgreSQL ? 7000 : 990;
+    return std::max(1, std::min(1000, values / columns));
+}
 constexpr double kTolerance = 1e-6;
 
 const QString kTotals = QStringLiteral("SELECT (SELECT SUM(DaysBooked) FROM edbooked), (SELECT SUM(Bal_ED) FROM jobs), "
@@ -166,7 +171,7 @@ void copyTable(const End& from, const End& to, const QString& table, qint64 toCo
         types << record.field(i).metaType();
     }
     const int width = int(columns.size());
-    const int perInsert = std::max(1, std::min(kRowsPerInsert, kValuesPerInsert / width));
+    const int perInsert = rowsPerInsert(to.dialect(), width);
 
     QSqlQuery full(to.db());
     if (!full.prepare(insertText(table, columns, perInsert)))
@@ -276,15 +281,24 @@ CopySummary copyDatabase(const QString& fromConnection, const QString& toConnect
     for (const QString& t : tables)
         summary.tables << TableRows{t, rowsOf(from, t)};
 
+    // The tables as create-database makes them; their look-up indexes once
+    // the rows are in (built in one go rather than row by row).
     to.begin();
-    for (const QString& s : schemaStatements(to.dialect()))
-        to.runDirect(s);
+    QStringList indexes;
+    for (const QString& s : schemaStatements(to.dialect())) {
+        if (s.startsWith(QLatin1String("CREATE INDEX"), Qt::CaseInsensitive))
+            indexes << s;
+        else
+            to.runDirect(s);
+    }
     const QSet<QString> created = to.tables();
     for (const QString& t : tables)
         if (!created.contains(t))
             throw CopyRefused(CopyRefused::Reason::UnknownTable, t);
     for (const TableRows& t : summary.tables)
         copyTable(from, to, t.table, t.rows, progress);
+    for (const QString& s : indexes)
+        to.runDirect(s);
 
     // The check, inside the target's transaction: nothing lands otherwise.
     for (const TableRows& t : summary.tables) {
@@ -305,6 +319,14 @@ CopySummary copyDatabase(const QString& fromConnection, const QString& toConnect
     check("job balances", summary.totals.balances, written.balances);
     check("allotted days", summary.totals.allotted, written.allotted);
     to.commit();
+    // Planner statistics for the new rows now rather than when the server's
+    // own vacuum gets round to them; the copy stands either way.
+    if (to.dialect() == Dialect::PostgreSQL) {
+        try {
+            to.runDirect(QStringLiteral("ANALYZE"));
+        } catch (const DbError&) {
+        }
+    }
     return summary;
 }
 
