@@ -32,6 +32,7 @@ int rowsPerInsert(Dialect d, int columns)
     return std::max(1, std::min(1000, values / columns));
 }
 constexpr double kTolerance = 1e-6;
+constexpr qint64 kRowsPerRead = 50000;
 
 const QString kTotals = QStringLiteral("SELECT (SELECT SUM(DaysBooked) FROM edbooked), (SELECT SUM(Bal_ED) FROM jobs), "
                                        "(SELECT SUM(Limit_ED) FROM jobs)");
@@ -190,22 +191,32 @@ void copyTable(const End& from, const End& to, const QString& table, qint64 toCo
             progress(table, copied, toCopy);
     };
 
-    QSqlQuery rows = from.run(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                                  .arg(columns.join(QStringLiteral(", ")), table, columns.first()));
-    while (rows.next()) {
-        // Values go in as the target's column types (a date SQLite hands
-        // over as text goes to PostgreSQL as a date).
-        for (int c = 0; c < width; ++c) {
-            QVariant v = rows.value(c);
-            if (v.metaType() != types[c] && types[c].isValid())
-                v.convert(types[c]);
-            pending << v;
+    // Read a page of rows at a time, after the last key read: a driver that
+    // holds a whole result in memory (psqlODBC does) holds one page.
+    const QString select = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), table);
+    const QString order = QStringLiteral(" ORDER BY %1 LIMIT ?").arg(columns.first());
+    const QString firstPage = select + order;
+    const QString nextPage = select + QStringLiteral(" WHERE %1 > ?").arg(columns.first()) + order;
+    QVariant lastKey;
+    for (qint64 read = kRowsPerRead; read == kRowsPerRead;) {
+        QSqlQuery rows = lastKey.isValid() ? from.run(nextPage, {lastKey, kRowsPerRead})
+                                           : from.run(firstPage, {kRowsPerRead});
+        for (read = 0; rows.next(); ++read) {
+            // Values go in as the target's column types (a date SQLite
+            // hands over as text goes to PostgreSQL as a date).
+            for (int c = 0; c < width; ++c) {
+                QVariant v = rows.value(c);
+                if (v.metaType() != types[c] && types[c].isValid())
+                    v.convert(types[c]);
+                pending << v;
+            }
+            lastKey = rows.value(0);
+            if (pending.size() == perInsert * width)
+                flush(full);
         }
-        if (pending.size() == perInsert * width)
-            flush(full);
+        if (rows.lastError().isValid())
+            throw errorFrom(rows);
     }
-    if (rows.lastError().isValid())
-        throw errorFrom(rows);
     if (!pending.isEmpty()) {
         QSqlQuery rest(to.db());
         if (!rest.prepare(insertText(table, columns, int(pending.size() / width))))

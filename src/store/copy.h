@@ -17,7 +17,8 @@
 namespace store {
 
 // The tables a copy carries, in the order they are copied: the four, then
-// the later ones where the source holds them.
+// the later ones where the source holds them. The first column of each is
+// its record key; rows go across in its order.
 QStringList copiedTables();
 
 // A connection string that opens an SQLite file through the SQLite ODBC
