@@ -10,6 +10,7 @@
 #include "cli/demo.h"
 #include "cli/export.h"
 #include "cli/query.h"
+#include "cli/datacommands.h"
 #include "store/database.h"
 #include "store/datasource.h"
 #include "store/schema.h"
@@ -218,7 +219,7 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query"));
+            || args[0] == QLatin1String("query") || cli::isDataCommand(args[0]));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -231,6 +232,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return report(rest, out, err);
     if (cmd == QLatin1String("query"))
         return runQueryCommand(rest, out, err);
+    if (cli::isDataCommand(cmd))
+        return cli::runDataCommand(cmd, rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }

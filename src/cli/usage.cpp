@@ -14,6 +14,10 @@ constexpr Command kCommands[] = {
     {"create-database", usage::kCreateDatabase},
     {"report", usage::kReport},
     {"query", usage::kQuery},
+    {"copy-database", usage::kCopyDatabase},
+    {"backup", usage::kBackup},
+    {"restore", usage::kRestore},
+    {"import", usage::kImport},
 };
 
 // Qt's own options: those that take a value, and those that do not.

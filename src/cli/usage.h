@@ -20,6 +20,11 @@ inline constexpr const char* kQuery =
     "usage: karvela query --index N [--lead-department TEXT] [--grade TEXT] [--department TEXT] "
     "[--age LL-UU] [--search TEXT --field POS] [--job TEXT] [--from YYYY-MM-DD --to YYYY-MM-DD] "
     "[--format tsv|csv]\n";
+inline constexpr const char* kCopyDatabase =
+    "usage: karvela copy-database (--to-dsn NAME | --from-dsn NAME | --to-connection TEXT | --from-connection TEXT)\n";
+inline constexpr const char* kBackup = "usage: karvela backup FILE.db [--overwrite]\n";
+inline constexpr const char* kRestore = "usage: karvela restore FILE.db\n";
+inline constexpr const char* kImport = "usage: karvela import employees|jobs FILE.csv [--dry-run] [--update-existing]\n";
 } // namespace usage
 
 // The usage of every command, as --help prints it.

@@ -67,6 +67,13 @@ std::optional<QString> statusUpdateProblem(const QString& text)
     return std::nullopt;
 }
 
+std::optional<double> allottedDaysOf(const QString& text)
+{
+    if (!isNumericText(text) || text.trimmed().toDouble() < 0)
+        return std::nullopt;
+    return text.trimmed().toDouble();
+}
+
 bool jobExists(qint64 jobNo)
 {
     return store::exec(kJobNoOf, {jobNo}).next();

@@ -24,6 +24,8 @@ std::optional<qint64> jobNumberOf(const QString& text);
 // range it is read as. No value when every box can be stored.
 std::optional<QString> jobPanelProblem(const QString& name, const QString& client, const QString& balance,
                                        const QString& status);
+// The allotted ED typed in the job panel, when it is a number not below 0.
+std::optional<double> allottedDaysOf(const QString& text);
 
 bool jobExists(qint64 jobNo);
 std::optional<app::Job> readJob(qint64 jobNo);

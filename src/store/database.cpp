@@ -171,31 +171,40 @@ void connectDatabase()
         return true;
     }();
     (void)forgetAtEnd;
-    // Qt's ODBC driver puts "DSN=" in front of a string that names no driver
-    // itself, so it is given what follows "DSN=".
-    QString cs = QString::fromLatin1(kConnectionString);
-    if (cs.startsWith(QLatin1String("DSN="), Qt::CaseInsensitive))
-        cs = cs.mid(4);
-    db.setDatabaseName(cs);
+    db.setDatabaseName(odbcDatabaseName(QString::fromLatin1(kConnectionString)));
     if (!db.open()) {
         const QSqlError e = db.lastError();
         const QString native = e.nativeErrorCode();
         throw DbError(ErrorKind::Unavailable, native.isEmpty() ? QStringLiteral("0") : native, QString(),
                       describe(e));
     }
-    g_dialect = Dialect::Other;
+    g_dialect = dialectOf(db);
     g_broken = false;
+}
+
+QString odbcDatabaseName(const QString& connectionString)
+{
+    if (connectionString.startsWith(QLatin1String("DSN="), Qt::CaseInsensitive))
+        return connectionString.mid(4);
+    return connectionString;
+}
+
+Dialect dialectOf(const QSqlDatabase& db)
+{
+    if (!db.isOpen() || !db.driver())
+        return Dialect::Other;
     if (SQLHANDLE hdbc = handleOf(db.driver()->handle())) {
         SQLCHAR name[128] = {0};
         SQLSMALLINT len = 0;
         if (SQL_SUCCEEDED(SQLGetInfoA(hdbc, SQL_DBMS_NAME, name, sizeof name, &len))) {
             const QString n = QString::fromLatin1(reinterpret_cast<const char*>(name)).toLower();
             if (n.contains(QLatin1String("sqlite")))
-                g_dialect = Dialect::SQLite;
-            else if (n.contains(QLatin1String("postgres")))
-                g_dialect = Dialect::PostgreSQL;
+                return Dialect::SQLite;
+            if (n.contains(QLatin1String("postgres")))
+                return Dialect::PostgreSQL;
         }
     }
+    return Dialect::Other;
 }
 
 void disconnectDatabase()

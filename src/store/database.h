@@ -57,6 +57,12 @@ void disconnectDatabase();
 bool isConnected();
 QSqlDatabase connection();
 Dialect dialect();
+// What Qt's ODBC driver is given for a connection string: the part after
+// "DSN=" where the string names a data source (the driver puts "DSN=" in
+// front of a string that names no driver of its own).
+QString odbcDatabaseName(const QString& connectionString);
+// What stands behind an open ODBC connection.
+Dialect dialectOf(const QSqlDatabase& db);
 
 // What the program has asked of the data source since the last reset: the
 // statements run (exec, execDirect) and the rows read through Query::next().

@@ -169,7 +169,7 @@ void Main::AddJobCommand()
             showInfo(QString::fromLatin1(entry::kBadJobNo), kExclaim);
             return;
         }
-        if (!entry::isNumericText(allottedField->text()) || allottedField->text().trimmed().toDouble() < 0) {
+        if (!entry::allottedDaysOf(allottedField->text())) {
             showInfo(QString::fromLatin1(entry::kBadAllotted), kExclaim);
             return;
         }

@@ -93,18 +93,7 @@ bool initProcess()
     QString name = QCoreApplication::applicationName().toLower();
     name.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
     name = QStringLiteral("kt_%1_%2").arg(name).arg(QCoreApplication::applicationPid());
-    {
-        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("pgadmin"));
-        admin.setDatabaseName(pgDriverString(QStringLiteral("postgres")));
-        if (!admin.open())
-            qFatal("cannot reach the PostgreSQL test server: %s", qPrintable(admin.lastError().text()));
-        QSqlQuery q(admin);
-        q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
-        if (!q.exec(QStringLiteral("CREATE DATABASE ") + name))
-            qFatal("cannot create the test database: %s", qPrintable(q.lastError().text()));
-        admin.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pgadmin"));
+    scratchPostgresDatabase(name);
     writeIni(QStringLiteral("[Tessara]\nDriver=%1\nServername=%2\nPort=%3\nDatabase=%4\n")
                  .arg(driverPath(QStringLiteral("psqlodbcw.so")), qEnvironmentVariable("KARVELA_TEST_PGHOST"),
                       qEnvironmentVariable("KARVELA_TEST_PGPORT"), name));
@@ -126,6 +115,42 @@ void freshDatabase()
     store::connectDatabase();
     store::dropSchema();
     store::createSchema();
+}
+
+QString scratchPostgresDatabase(const QString& name)
+{
+    if (qEnvironmentVariable("KARVELA_TEST_PGPORT").isEmpty())
+        return {};
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("pgadmin"));
+        admin.setDatabaseName(pgDriverString(QStringLiteral("postgres")));
+        if (!admin.open())
+            qFatal("cannot reach the PostgreSQL test server: %s", qPrintable(admin.lastError().text()));
+        QSqlQuery q(admin);
+        q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
+        if (!q.exec(QStringLiteral("CREATE DATABASE ") + name))
+            qFatal("cannot create the test database: %s", qPrintable(q.lastError().text()));
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pgadmin"));
+    return pgDriverString(name);
+}
+
+void endPostgresSession(int pid, const QString& via)
+{
+    {
+        QSqlDatabase other = via.isEmpty() ? QSqlDatabase::cloneDatabase(store::connection(), QStringLiteral("ender"))
+                                           : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("ender"));
+        if (!via.isEmpty())
+            other.setDatabaseName(via);
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        q.prepare(QStringLiteral("SELECT pg_terminate_backend(?)"));
+        q.addBindValue(pid);
+        QVERIFY(q.exec());
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("ender"));
 }
 
 void addEmployee(qint64 empId, const QString& name, const QString& deptt, const QString& designation,

@@ -30,6 +30,14 @@ QString odbcIniPath();
 // (Re)connects the shared connection and leaves empty tables behind.
 void freshDatabase();
 
+// An empty database `name` of its own on the PostgreSQL test server, made
+// afresh; its connection string. Empty when no test server is given.
+QString scratchPostgresDatabase(const QString& name);
+// Another session ends the PostgreSQL session `pid`, as a server restart or
+// an administrator would. `via` is the connection string of any database on
+// that server (default: the test database of the shared connection).
+void endPostgresSession(int pid, const QString& via = QString());
+
 // Fixture rows.
 void addEmployee(qint64 empId, const QString& name, const QString& deptt, const QString& designation = "Engineer",
                  const QString& grade = "E3", const QDate& dob = QDate(1980, 1, 1), const QString& addr = "Staff Colony");

@@ -1,0 +1,264 @@
+// Whole data sets between data sources: the copy to a shared server and
+// back, backups and restores. The other data source is of the other kind
+// (PostgreSQL beside SQLite, an SQLite file beside PostgreSQL).
+#include "testsupport.h"
+
+#include "cli/commands.h"
+#include "cli/demo.h"
+#include "app/pickers.h"
+#include "store/copy.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+const QDate kToday(2026, 12, 6);
+const QString kTessara = QString::fromLatin1(store::kConnectionString);
+using Rows = QMap<QString, QStringList>;
+
+// Runs `work` on a connection of its own to the data source of `connection`.
+void on(const QString& connection, const std::function<void(QSqlDatabase&)>& work)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("look"));
+        db.setDatabaseName(store::odbcDatabaseName(connection));
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(connection));
+        work(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("look"));
+}
+
+QStringList karvelaTables(QSqlDatabase& db)
+{
+    QStringList found;
+    const QStringList all = db.tables(QSql::Tables);
+    for (const QString& t : store::copiedTables())
+        for (const QString& e : all)
+            if (e.compare(t, Qt::CaseInsensitive) == 0)
+                found << t;
+    return found;
+}
+
+// Every row of every Karvela table, in key order, as text.
+Rows rowsAt(const QString& connection)
+{
+    Rows rows;
+    on(connection, [&](QSqlDatabase& db) {
+        for (const QString& t : karvelaTables(db)) {
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            QVERIFY(q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(t)));
+            while (q.next()) {
+                QStringList cells;
+                for (int i = 0; i < q.record().count(); ++i) {
+                    const QVariant v = q.value(i);
+                    cells << (v.isNull() ? QStringLiteral("NULL")
+                              : v.metaType().id() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15)
+                              : v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+                                                                      : v.toString());
+                }
+                rows[t] << cells.join(QLatin1Char('|'));
+            }
+        }
+    });
+    return rows;
+}
+
+void dropTablesAt(const QString& connection)
+{
+    on(connection, [](QSqlDatabase& db) {
+        for (const QString& t : karvelaTables(db))
+            QSqlQuery(db).exec(QStringLiteral("DROP TABLE ") + t);
+    });
+}
+
+struct Outcome {
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+Outcome karvela(const QStringList& args)
+{
+    Outcome r;
+    QTextStream out(&r.out), err(&r.err);
+    r.code = cli::runCommand(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+// What the program itself prints for `args` when "Tessara" is what the
+// ODBC ini file `ini` says.
+QString programOutput(const QString& ini, const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ODBCINI"), ini);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KARVELA_BIN), args);
+    if (!p.waitForFinished(120000))
+        return QStringLiteral("did not finish");
+    return QString::number(p.exitCode()) + QLatin1Char('\n') + QString::fromUtf8(p.readAllStandardOutput()) +
+        QString::fromUtf8(p.readAllStandardError());
+}
+
+} // namespace
+
+class TestCopyDatabase : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString other;    // connection string of the other data source
+    QString otherIni; // an ODBC ini file naming it "Tessara"
+    bool otherIsPostgres = false;
+
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+        if (!usingPostgres())
+            other = scratchPostgresDatabase(
+                QStringLiteral("kt_copy_other_%1").arg(QCoreApplication::applicationPid()));
+        otherIsPostgres = !other.isEmpty();
+        if (!otherIsPostgres)
+            other = store::sqliteFileConnection(dir.filePath(QStringLiteral("other.db")));
+        QString entry = QStringLiteral("[Tessara]\n") + other.split(QLatin1Char(';'), Qt::SkipEmptyParts).join('\n');
+        entry.replace(QStringLiteral("DRIVER="), QStringLiteral("Driver="));
+        otherIni = dir.filePath(QStringLiteral("other.ini"));
+        QFile f(otherIni);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(entry.toUtf8() + '\n');
+    }
+
+    void init()
+    {
+        freshDatabase();
+        store::Transaction tx;
+        cli::fillDemo(kToday, 21);
+        tx.commit();
+        dropTablesAt(other);
+    }
+
+    void roundTripKeepsEveryRowAndEveryOutput()
+    {
+        const Rows before = rowsAt(kTessara);
+        QCOMPARE(before.value("edbooked").size(), 1667);
+
+        Outcome there = karvela({"copy-database", "--to-connection", other});
+        QCOMPARE(there.code, 0);
+        QVERIFY2(there.out.contains("edbooked          1667 rows"), qPrintable(there.out));
+        QVERIFY2(there.err.contains("edbooked: 1667 of 1667 rows copied"), qPrintable(there.err));
+        QCOMPARE(rowsAt(other), before);
+
+        // Every report and query reads the same on both.
+        const QStringList departments = app::departments();
+        const QString job = scalar("SELECT MIN(JobNo) FROM edbooked").toString();
+        const QStringList period = {"--from", "2025-12-21", "--to", "2026-11-20"};
+        QList<QStringList> commands;
+        for (int type = 0; type <= 5; ++type)
+            for (const QString& d : {departments.first(), departments.last()})
+                commands << QStringList{"report", "--type", QString::number(type), "--department", d} + period;
+        for (int index = 0; index <= 10; ++index)
+            commands << QStringList{"query", "--index", QString::number(index), "--search", "a", "--field", "7",
+                                    "--job", job} + period;
+        for (const QStringList& c : commands) {
+            const QString here = programOutput(odbcIniPath(), c);
+            QVERIFY2(here.startsWith("0\n") && here.size() > 100, qPrintable(c.join(' ') + "\n" + here));
+            QCOMPARE(programOutput(otherIni, c), here);
+        }
+
+        store::dropSchema();
+        Outcome back = karvela({"copy-database", "--from-connection", other});
+        QCOMPARE(back.code, 0);
+        QCOMPARE(rowsAt(kTessara), before);
+
+        // The keys go on after the copied ones on either side.
+        const QString insert = "INSERT INTO jobs (JobNo, JobName) VALUES (?, 'new')";
+        const qint64 lastKey = scalar("SELECT MAX(ID) FROM jobs").toLongLong();
+        QCOMPARE(store::insertReturningKey(insert, {9999991}, "ID"), lastKey + 1);
+        on(other, [&](QSqlDatabase& db) {
+            QSqlQuery q(db);
+            q.prepare(insert);
+            q.addBindValue(9999992);
+            QVERIFY(q.exec());
+            QVERIFY(q.exec(QStringLiteral("SELECT MAX(ID) FROM jobs")) && q.next());
+            QCOMPARE(q.value(0).toLongLong(), lastKey + 1);
+        });
+    }
+
+    void copyIntoTablesChangesNothing()
+    {
+        on(other, [](QSqlDatabase& db) {
+            QSqlQuery q(db);
+            QVERIFY(q.exec(store::schemaStatements(store::dialectOf(db)).first()));
+            QVERIFY(q.exec("INSERT INTO employees (Emp_ID, EmpName) VALUES (12345678, 'There first')"));
+        });
+        const Rows there = rowsAt(other);
+        const Outcome o = karvela({"copy-database", "--to-connection", other});
+        QCOMPARE(o.code, 1);
+        QVERIFY2(o.err.contains("already holds Karvela's tables (employees)"), qPrintable(o.err));
+        QCOMPARE(rowsAt(other), there);
+        QCOMPARE(there.keys(), QStringList{"employees"});
+    }
+
+    void interruptedCopyLeavesNoTables()
+    {
+        if (!otherIsPostgres)
+            QSKIP("the copying connection is ended on a PostgreSQL target");
+        const QString database = other.section("Database=", 1).section(';', 0, 0);
+        bool ended = false;
+        const auto endTheCopy = [&](const QString& table, qint64, qint64) {
+            if (ended || table != QLatin1String("edbooked"))
+                return;
+            ended = true;
+            int pid = 0;
+            on(other, [&](QSqlDatabase& db) {
+                QSqlQuery q(db);
+                q.prepare("SELECT pid FROM pg_stat_activity WHERE datname = ? AND pid <> pg_backend_pid()");
+                q.addBindValue(database);
+                QVERIFY(q.exec() && q.next());
+                pid = q.value(0).toInt();
+            });
+            endPostgresSession(pid, other);
+        };
+        QVERIFY_THROWS_EXCEPTION(store::DbError, store::copyDatabase(kTessara, other, endTheCopy));
+        QVERIFY(ended);
+        on(other, [](QSqlDatabase& db) { QCOMPARE(karvelaTables(db), QStringList()); });
+    }
+
+    void backupThenRestoreGivesIdenticalRows()
+    {
+        const Rows before = rowsAt(kTessara);
+        const QString file = dir.filePath("backup.db");
+        QFile::remove(file);
+        QCOMPARE(karvela({"backup", file}).code, 0);
+        QCOMPARE(QDir(dir.path()).entryList({"backup.db*"}, QDir::Files), QStringList{"backup.db"});
+
+        const Outcome again = karvela({"backup", file});
+        QCOMPARE(again.code, 1);
+        QVERIFY(again.err.contains("give --overwrite"));
+        QCOMPARE(karvela({"backup", file, "--overwrite"}).code, 0);
+
+        QCOMPARE(karvela({"restore", file}).code, 1); // Tessara is not empty
+        store::dropSchema();
+        QCOMPARE(karvela({"restore", file}).code, 0);
+        QCOMPARE(rowsAt(kTessara), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCopyDatabase)
+#include "test_copy_database.moc"
