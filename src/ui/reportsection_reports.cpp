@@ -153,13 +153,7 @@ void ReportSection::GenerateRptClick()
         return;
     }
     // The job numbers the report was built on.
-    int jobs = 0;
-    if (ReportType == reports::DeptMonth)
-        jobs = sheet.usedRows - 16;
-    else if (ReportType == reports::DeptPeriod)
-        jobs = sheet.usedRows - 18;
-    else if (ReportType == reports::AllDeptPeriod)
-        jobs = sheet.usedRows - 5;
+    const int jobs = sheet.jobCount;
     for (int i = 0; i < jobs; ++i)
         List1->addItem(sheet.at(i + 2, 1));
     if (jobs > 0)
@@ -167,8 +161,8 @@ void ReportSection::GenerateRptClick()
     JobCount = jobs;
     if (ReportType == reports::DeptMonth || ReportType == reports::DeptPeriod)
         EmpCount = Combo1->count();
-    if (ReportType == reports::AllDeptMonth || ReportType == reports::AllDeptPeriod)
-        BlockRow = sheet.usedRows - 2;
+    if (sheet.blockRow >= 0)
+        BlockRow = sheet.blockRow;
     showSheet(sheet);
     showElapsed();
 }
