@@ -134,9 +134,10 @@ private slots:
 
     void allDepartmentsMonthReport()
     {
+        reports::Request r = request(reports::AllDeptMonth, "Design", QDate(2008, 10, 21), kNov);
         reports::resetStatementCount();
-        const reports::Sheet s =
-            reports::build(request(reports::AllDeptMonth, "Design", QDate(2008, 10, 21), kNov));
+        store::resetCounts();
+        const reports::Sheet s = reports::build(r);
         QStringList expected = {
             "||MONTHLY JOB CARD REPORT OF ALL DEPARMENTS FOR THE PERIOD FROM 21,OCTOBER-2008 TO 20,NOVEMBER-2008.||||||",
             blanks(8),
@@ -169,8 +170,11 @@ private slots:
         QCOMPARE(s.usedRows, 26);
         QCOMPARE(s.firstRow, 1);
         QCOMPARE(s.firstCol, 3);
-        // Three statements for the month, however many departments it shows.
-        QCOMPARE(reports::statementsRun(), 3);
+        QCOMPARE(s.blockRow, 24);
+        // Three statements for the month and one for every department's
+        // employees, however many departments it shows.
+        QCOMPARE(reports::statementsRun(), 4);
+        QCOMPARE(store::counts().statements, 4);
     }
 
     void allDepartmentsTitleTakesTheDayPickers()

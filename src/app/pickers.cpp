@@ -8,6 +8,8 @@ namespace {
 const QString kDepartments = QStringLiteral("Select Deptt from employees group by Deptt order by Deptt");
 const QString kEmployees = QStringLiteral(
     "Select Deptt, EmpName, Designation, Emp_ID, DoB from employees where Deptt = ? order by ID");
+const QString kAllEmployees =
+    QStringLiteral("Select Deptt, EmpName, Designation, Emp_ID, DoB from employees where Deptt is not null order by ID");
 const QString kGrades = QStringLiteral("Select Grade from employees group by Grade order by Grade");
 const QString kLeadDepartments = QStringLiteral("Select LeadDeptt from jobs group by LeadDeptt order by LeadDeptt");
 
@@ -31,10 +33,10 @@ QStringList departments()
     return firstColumn(kDepartments);
 }
 
-QList<EmployeeRow> employeesOf(const QString& department)
+namespace {
+QList<EmployeeRow> employeeRows(store::Query q)
 {
     QList<EmployeeRow> rows;
-    auto q = store::exec(kEmployees, {department});
     while (q.next()) {
         EmployeeRow e;
         e.deptt = store::textOf(q.value(0));
@@ -45,6 +47,20 @@ QList<EmployeeRow> employeesOf(const QString& department)
         rows << e;
     }
     return rows;
+}
+} // namespace
+
+QList<EmployeeRow> employeesOf(const QString& department)
+{
+    return employeeRows(store::exec(kEmployees, {department}));
+}
+
+QHash<QString, QList<EmployeeRow>> employeesByDepartment()
+{
+    QHash<QString, QList<EmployeeRow>> byDept;
+    for (EmployeeRow& e : employeeRows(store::exec(kAllEmployees)))
+        byDept[e.deptt] << std::move(e);
+    return byDept;
 }
 
 QStringList grades()

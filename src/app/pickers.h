@@ -2,6 +2,7 @@
 // What the department, employee, grade and lead-department pickers list.
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ bool isSuperannuated(const QDate& dob, const QDate& today);
 QStringList departments();
 // Employees of one department, in the order the data source returns them.
 QList<EmployeeRow> employeesOf(const QString& department);
+// Every employee in one statement, by department, each department's in the
+// order employeesOf gives them.
+QHash<QString, QList<EmployeeRow>> employeesByDepartment();
 // Distinct grades, ascending.
 QStringList grades();
 // Distinct lead departments of the jobs, ascending.

@@ -245,8 +245,13 @@ QStringList optionCaptions()
 
 QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today)
 {
+    return listedEmployees(app::employeesOf(department), includeSuperannuated, today);
+}
+
+QList<Employee> listedEmployees(const QList<app::EmployeeRow>& rows, bool includeSuperannuated, const QDate& today)
+{
     QList<Employee> list;
-    for (const app::EmployeeRow& e : app::employeesOf(department)) {
+    for (const app::EmployeeRow& e : rows) {
         if (!includeSuperannuated && app::isSuperannuated(e.dob, today))
             continue;
         list.append({e.name, e.empId, e.designation});

@@ -4,6 +4,8 @@
 // lays its cells out in memory. The report window and the headless export
 // call the same builders.
 
+#include "app/pickers.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -37,6 +39,8 @@ struct Employee {
 // The employees a department's picker lists: the active ones, or everybody
 // when superannuated staff are included (one statement).
 QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today);
+// The same rule over employee rows already read.
+QList<Employee> listedEmployees(const QList<app::EmployeeRow>& rows, bool includeSuperannuated, const QDate& today);
 
 // A built report: the cell texts and what the grid needs to show them.
 struct Sheet {
@@ -83,17 +87,19 @@ struct Request {
     int fromDay = 0;             // the From and To day pickers' numbers
     int toDay = 0;
     QStringList departments;     // the department picker's entries
-    // All-departments monthly report: selects department `position` of the
-    // picker and answers its employees and the period then in force.
-    // `changed` is false when the picker already showed that department, so
-    // that nothing was recomputed.
     struct Block {
         bool changed = true;
         QList<Employee> employees;
         QDate fromDate;
         QDate toDate;
     };
-    std::function<Block(int position)> chooseDepartment;
+    // All-departments monthly report: selects department `position` of the
+    // picker, handing over that department's employees (every one, in record
+    // order, read once for all departments by the builder), and answers the
+    // employees the picker then lists and the period then in force.
+    // `changed` is false when the picker already showed that department, so
+    // that nothing was recomputed.
+    std::function<Block(int position, const QList<app::EmployeeRow>& employees)> chooseDepartment;
     // Leave reports: the ID label's caption, the picker's name and the
     // designation at its position.
     QString employeeIdText;

@@ -148,9 +148,15 @@ Sheet allDeptMonth(const Request& r)
     Request::Block current{false, r.employees, titleFrom, r.toDate};
     // The month's rows of every department, read once per card month shown.
     QHash<QDate, MonthOfAll> months;
+    // Every department's employees, read once.
+    QHash<QString, QList<app::EmployeeRow>> employees;
+    if (r.chooseDepartment) {
+        ++g_statements;
+        employees = app::employeesByDepartment();
+    }
     for (int p = 0; p < r.departments.size(); ++p) {
         if (r.chooseDepartment) {
-            Request::Block next = r.chooseDepartment(p);
+            Request::Block next = r.chooseDepartment(p, employees.value(r.departments[p]));
             if (next.changed)
                 current = next;
             else

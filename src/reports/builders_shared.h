@@ -15,6 +15,8 @@
 
 namespace reports::detail {
 
+// Statements the builders ran since the last reset.
+extern int g_statements;
 // Runs a statement and counts it for statementsRun().
 store::Query run(const QString& sql, const QList<QVariant>& values);
 

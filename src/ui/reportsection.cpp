@@ -288,7 +288,8 @@ void ReportSection::SearchDeptts()
 
 void ReportSection::FillEmployees()
 {
-    const QList<app::EmployeeRow> rows = app::employeesOf(Combo4->currentText());
+    const QList<app::EmployeeRow> rows =
+        handedEmployees ? *handedEmployees : app::employeesOf(Combo4->currentText());
     fillSilently(Combo1, {});
     List2->clear();
     List3->clear();

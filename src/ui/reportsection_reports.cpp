@@ -99,10 +99,14 @@ reports::Request ReportSection::reportRequest()
         r.departments << Combo4->itemText(p);
     // The all-departments report walks the department picker: each choice
     // refills the employees and recomputes the period as a user's would.
-    r.chooseDepartment = [this, pickerEmployees](int p) {
+    r.chooseDepartment = [this, pickerEmployees](int p, const QList<app::EmployeeRow>& employees) {
         reports::Request::Block b;
         b.changed = Combo4->currentIndex() != p;
+        // The picker lists the employees the report read, without reading
+        // them again.
+        handedEmployees = &employees;
         selectEntry(Combo4, p);
+        handedEmployees = nullptr;
         b.employees = pickerEmployees();
         b.fromDate = FromDate;
         b.toDate = ToDate;
