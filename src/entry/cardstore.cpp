@@ -15,8 +15,6 @@ namespace {
 const QString kCardRow = QStringLiteral(
     "SELECT 1 FROM edbooked WHERE Emp_ID = ? AND MonthName = ? "
     "UNION ALL SELECT 1 FROM leaves WHERE Emp_ID = ? AND MonthName = ?");
-const QString kLeavesOfCard =
-    QStringLiteral("SELECT ID FROM leaves WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
 const QString kInsertLeaves = QStringLiteral(
     "INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC) "
     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -31,9 +29,10 @@ const QString kLockJobs = QStringLiteral("SELECT JobNo FROM jobs WHERE JobNo IN 
 const QString kMoveBalances =
     QStringLiteral("UPDATE jobs SET Bal_ED = Bal_ED + CASE JobNo %1 END, DateUpdate = ? WHERE JobNo IN (%2)");
 const QString kBalancesOf = QStringLiteral("SELECT JobNo, Bal_ED FROM jobs WHERE JobNo IN (%1)");
+// The card's leaves row (the first one, should older tables hold two).
 const QString kUpdateLeaves = QStringLiteral(
     "UPDATE leaves SET ED_Booked = ?, CL = ?, rh = ?, EL = ?, SL = ?, HPL = ?, HLY = ?, SPL = ?, LWP = ?, MSC = ? "
-    "WHERE ID = ?");
+    "WHERE ID = (SELECT MIN(ID) FROM leaves WHERE Emp_ID = ? AND MonthName = ?)");
 const QString kUpdateEdbooked = QStringLiteral(
     "UPDATE edbooked SET DaysBooked = CASE JobNo %1 END, Emp_Tot_ED = ?, Bal_ED = CASE JobNo %1 END "
     "WHERE MonthName = ? AND Emp_ID = ? AND JobNo IN (%2)");
@@ -44,7 +43,8 @@ const QString kStoredDays = QStringLiteral(
 // employee wait until the first has committed or rolled back, so the
 // duplicate check inside the transaction sees what the other one wrote.
 const QString kLockEmployee = QStringLiteral("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = ?");
-const QString kDeleteLeaves = QStringLiteral("DELETE FROM leaves WHERE ID = ?");
+const QString kDeleteLeaves = QStringLiteral(
+    "DELETE FROM leaves WHERE ID = (SELECT MIN(ID) FROM leaves WHERE Emp_ID = ? AND MonthName = ?)");
 // The booking rows of the card opened; fewer when the card changed since.
 const QString kDeleteEdbooked =
     QStringLiteral("DELETE FROM edbooked WHERE Emp_ID = ? AND MonthName = ? AND ID IN (%1)");
@@ -271,14 +271,10 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 {
     auto t = beginCard(card.empId);
     step(kAddRecord, [&] {
-        auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
-        if (!q.next())
-            throw noRecord(QStringLiteral("leaves of the card"));
-        const qint64 id = store::whole(q.value(0));
-        q.finish();
         QList<QVariant> v{totalED};
-        v << leaveValues(leaves) << id;
-        store::exec(kUpdateLeaves, v);
+        v << leaveValues(leaves) << card.empId << card.toDate;
+        if (store::exec(kUpdateLeaves, v).numRowsAffected() != 1)
+            throw noRecord(QStringLiteral("leaves of the card"));
     });
     // The days stored now are given back, whatever the screen last showed.
     const QList<double> stored = storedDays(card, lines, kAddRecordED);
@@ -311,11 +307,9 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
 {
     auto t = beginCard(card.empId);
-    const qint64 leavesId = step(kAddRecord, [&] {
-        auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
-        if (!q.next())
+    step(kAddRecord, [&] {
+        if (store::exec(kDeleteLeaves, {card.empId, card.toDate}).numRowsAffected() != 1)
             throw noRecord(QStringLiteral("leaves of the card"));
-        return store::whole(q.value(0));
     });
     const QList<double> stored = storedDays(card, lines, kUpdateProgED);
     QList<double> deltas;
@@ -323,7 +317,6 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
         deltas << lines[i].credit + stored[i];
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
     step(kAddRecord, [&] {
-        store::exec(kDeleteLeaves, {leavesId});
         QList<qint64> ids;
         for (qint64 ed : edIds)
             if (!ids.contains(ed))
