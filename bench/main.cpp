@@ -15,8 +15,9 @@
 #include "reports/gridmodel.h"
 #include "store/database.h"
 #include "store/schema.h"
+#include "ui/reportgrid.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
@@ -31,10 +32,58 @@ using bench::Sample;
 
 struct Line {
     QString name;
-    Sample op;
+    Sample op;                // read: the logic the window calls
     Sample floor;
-    double targetMs = -1;     // absolute target (SQLite, default scale)
-    bool withinTwiceFloor = false; // the operation must stay within 2x its floor
+    Sample laid;              // reports: the grid model and view laid out
+    double targetMs = -1;     // absolute target (SQLite, the largest scale)
+    double floorRatio = -1;   // the operation must stay within this many times its floor
+};
+
+// The organisation at scale K: 1 is 30 departments of 40 employees and
+// 5,000 jobs; 10 is about 12,000 employees and 50,000 jobs. Ten years of
+// cards at every scale.
+bool scaleOf(int k, bench::Scale& s)
+{
+    struct Row {
+        int k, departments, employees, jobs;
+    };
+    static const Row rows[] = {{1, 30, 40, 5000}, {2, 40, 60, 10000}, {5, 60, 100, 25000}, {10, 100, 120, 50000}};
+    for (const Row& r : rows)
+        if (r.k == k) {
+            s.departments = r.departments;
+            s.employeesPerDept = r.employees;
+            s.jobs = r.jobs;
+            return true;
+        }
+    return false;
+}
+
+// The report window's grid, offscreen: a built report goes into its model,
+// the view takes the fixed rows and columns, widths and alignment, scrolls
+// as the window does and paints its first screen.
+class Layout {
+public:
+    Layout()
+    {
+        view_.resize(1100, 520);
+        view_.setGridModel(&model_);
+    }
+    void operator()(const reports::Sheet& s, int option)
+    {
+        model_.setFixed(reports::fixedRowsOf(option), reports::fixedColsOf(option));
+        model_.clearTexts();
+        model_.setCells(s.cells);
+        if (!s.format.isEmpty())
+            model_.setFormatString(s.format);
+        for (const auto& w : s.widths)
+            model_.setWidthZ(w.first, w.second);
+        view_.showFirst(s.firstRow, s.firstCol);
+        (void)view_.grab();
+    }
+
+private:
+    reports::GridModel model_;
+    ui::ReportGrid view_;
 };
 
 QString ms(double v)
@@ -71,7 +120,10 @@ const QString kJobColumns = QStringLiteral("SELECT JobNo, JobName, Limit_ED, Bal
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The grid is laid out offscreen unless a display is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
     QTextStream out(stdout);
     bench::Scale scale;
@@ -83,7 +135,12 @@ int main(int argc, char** argv)
     for (int i = 0; i < args.size(); ++i) {
         const QString a = args[i];
         auto next = [&] { return args.value(++i).toInt(); };
-        if (a == QLatin1String("--departments"))
+        if (a == QLatin1String("--scale")) {
+            if (!scaleOf(next(), scale)) {
+                std::fprintf(stderr, "karvela-bench: --scale is 1, 2, 5 or 10.\n");
+                return 2;
+            }
+        } else if (a == QLatin1String("--departments"))
             scale.departments = next();
         else if (a == QLatin1String("--employees"))
             scale.employeesPerDept = next();
@@ -100,7 +157,7 @@ int main(int argc, char** argv)
         else if (a == QLatin1String("--reuse"))
             reuse = true;
         else {
-            std::fprintf(stderr, "usage: karvela-bench [--departments N] [--employees N] [--jobs N] [--months N] "
+            std::fprintf(stderr, "usage: karvela-bench [--scale 1|2|5|10] [--departments N] [--employees N] [--jobs N] [--months N] "
                                  "[--runs N] [--generate-only] [--replace | --reuse]\n"
                                  "  --reuse: time the organisation an earlier run generated at the same scale\n");
             return 2;
@@ -146,6 +203,8 @@ int main(int argc, char** argv)
     }
 
     const bool sqlite = store::dialect() == store::Dialect::SQLite;
+    // The time targets hold for SQLite at the largest scale; smaller
+    // organisations must meet them too.
     QList<Line> lines;
     qint64 peakAfterAll = -1;
     bench::ReferenceResult perCell;
@@ -174,7 +233,7 @@ int main(int argc, char** argv)
                                  {QStringLiteral("SELECT ") + app::kJobColumns + QStringLiteral(" FROM jobs"), {}},
                                  {QStringLiteral("SELECT DISTINCT LeadDeptt FROM jobs"), {}}});
             });
-            l.targetMs = 500;
+            l.targetMs = 250;
             lines << l;
         }
         {
@@ -191,7 +250,7 @@ int main(int argc, char** argv)
                                  {QStringLiteral("SELECT DISTINCT Grade FROM employees"), {}},
                                  {QStringLiteral("SELECT DISTINCT LeadDeptt FROM jobs"), {}}});
             });
-            l.targetMs = 500;
+            l.targetMs = 250;
             lines << l;
         }
 
@@ -211,12 +270,13 @@ int main(int argc, char** argv)
         base.employeeName = emps.value(0).name;
         base.designation = emps.value(0).designation;
         // The all-departments report walks the department picker, which
-        // reads each department's employees as the window's does.
+        // lists each department's employees as the window's does (from the
+        // rows the report read once).
         int pickerAt = 0;
-        base.chooseDepartment = [&](int p) {
+        base.chooseDepartment = [&](int p, const QList<app::Employee>& rows) {
             reports::Request::Block b;
             b.changed = p != pickerAt;
-            b.employees = p == pickerAt && p == 0 ? emps : app::listedEmployees(departments.value(p), false, today);
+            b.employees = p == pickerAt && p == 0 ? emps : app::listedEmployees(rows, false, today);
             pickerAt = p;
             b.fromDate = monthStart;
             b.toDate = monthEnd;
@@ -228,42 +288,56 @@ int main(int argc, char** argv)
             r.fromDate = from;
             return reports::build(r);
         };
+        // Read (the builder), then laid out (the grid) for one report.
+        Layout layout;
+        auto reportLine = [&](const QString& name, int option, const QDate& from, auto&& before) {
+            Line l{name};
+            l.op = bench::measure(runs, [&] { report(option, from); }, before);
+            before();
+            const reports::Sheet sheet = report(option, from);
+            l.laid = bench::measure(runs, [&] { layout(sheet, option); });
+            l.floorRatio = 1.5;
+            return l;
+        };
+        const auto nothing = [] {};
         const QString monthB = QStringLiteral("FROM edbooked WHERE MonthName = ? AND Deptt = ?");
-        const QString periodB = QStringLiteral("FROM edbooked WHERE Deptt = ? AND MonthName BETWEEN ? AND ?");
         const QString jobsIn = QStringLiteral("SELECT JobNo, JobName, Bal_ED, Job_Status FROM jobs WHERE JobNo IN ");
         const QString leaveCols =
             QStringLiteral("SELECT Emp_ID, ED_Booked, MSC, HLY, CL, rh, EL, SL, HPL, SPL, LWP FROM leaves ");
         {
-            Line l{QStringLiteral("Report: department, month")};
-            l.op = bench::measure(runs, [&] { report(reports::DeptMonth, monthStart); });
+            Line l = reportLine(QStringLiteral("Report: department, month"), reports::DeptMonth, monthStart, nothing);
             l.floor = bench::measure(runs, [&] {
                 bench::fetchAll({{QStringLiteral("SELECT JobNo, Emp_ID, DaysBooked ") + monthB, {monthEnd, dept}},
                                  {jobsIn + QStringLiteral("(SELECT JobNo ") + monthB + QLatin1Char(')'), {monthEnd, dept}},
                                  {leaveCols + QStringLiteral("WHERE MonthName = ? AND Deptt = ?"), {monthEnd, dept}}});
             });
-            l.targetMs = 50;
-            l.withinTwiceFloor = true;
+            l.targetMs = 20;
             deptMonth = l.op;
             lines << l;
         }
         {
-            Line l{QStringLiteral("Report: department, period (12 months)")};
+            // The floor of a summing report: the grouped statements that
+            // return its sums.
+            Line l = reportLine(QStringLiteral("Report: department, period (12 months)"), reports::DeptPeriod,
+                                periodFrom, nothing);
             const QList<QVariant> v{dept, periodFrom, monthEnd};
-            l.op = bench::measure(runs, [&] { report(reports::DeptPeriod, periodFrom); });
             l.floor = bench::measure(runs, [&] {
-                bench::fetchAll({{QStringLiteral("SELECT JobNo, Emp_ID, DaysBooked ") + periodB, v},
-                                 {jobsIn + QStringLiteral("(SELECT JobNo ") + periodB + QLatin1Char(')'), v},
-                                 {leaveCols + QStringLiteral("WHERE Deptt = ? AND MonthName BETWEEN ? AND ?"), v}});
+                bench::fetchAll(
+                    {{QStringLiteral("SELECT JobNo, Emp_ID, SUM(DaysBooked) FROM edbooked WHERE Deptt = ? AND "
+                                     "MonthName BETWEEN ? AND ? GROUP BY JobNo, Emp_ID"),
+                      v},
+                     {QStringLiteral("SELECT Emp_ID, COUNT(*), SUM(MSC), SUM(HLY), SUM(CL), SUM(rh), SUM(EL), SUM(SL), "
+                                     "SUM(HPL), SUM(SPL), SUM(LWP) FROM leaves WHERE Deptt = ? AND MonthName BETWEEN ? "
+                                     "AND ? GROUP BY Emp_ID"),
+                      v}});
             });
             l.targetMs = 100;
-            l.withinTwiceFloor = true;
             lines << l;
         }
         {
-            Line l{QStringLiteral("Report: all departments, month")};
             resetPeak();
-            l.op = bench::measure(
-                runs, [&] { report(reports::AllDeptMonth, monthStart); }, [&] { pickerAt = 0; });
+            Line l = reportLine(QStringLiteral("Report: all departments, month"), reports::AllDeptMonth, monthStart,
+                                [&] { pickerAt = 0; });
             peakAfterAll = peakKb();
             l.floor = bench::measure(runs, [&] {
                 bench::fetchAll(
@@ -273,45 +347,35 @@ int main(int argc, char** argv)
                      {leaveCols + QStringLiteral("WHERE MonthName = ?"), {monthEnd}},
                      {kEmpColumns, {}}});
             });
-            l.targetMs = 1000;
-            l.withinTwiceFloor = true;
+            l.targetMs = 500;
             lines << l;
         }
         {
-            Line l{QStringLiteral("Report: jobs of all departments, period (12 months)")};
-            l.op = bench::measure(runs, [&] { report(reports::AllDeptPeriod, periodFrom); });
+            Line l = reportLine(QStringLiteral("Report: jobs of all departments, period (12 months)"),
+                                reports::AllDeptPeriod, periodFrom, nothing);
             l.floor = bench::measure(runs, [&] {
-                bench::fetchAll(
-                    {{QStringLiteral("SELECT JobNo, DaysBooked FROM edbooked WHERE MonthName BETWEEN ? AND ?"),
-                      {periodFrom, monthEnd}},
-                     {jobsIn + QStringLiteral("(SELECT JobNo FROM edbooked WHERE DaysBooked > 0 AND MonthName "
-                                              "BETWEEN ? AND ?)"),
-                      {periodFrom, monthEnd}}});
+                bench::fetchAll({{QStringLiteral("SELECT JobNo, SUM(DaysBooked) FROM edbooked WHERE MonthName BETWEEN ? "
+                                                 "AND ? GROUP BY JobNo HAVING MAX(DaysBooked) > 0"),
+                                  {periodFrom, monthEnd}}});
             });
-            l.targetMs = 200;
-            l.withinTwiceFloor = true;
+            l.targetMs = 300;
             lines << l;
         }
         const QString empLeaves = QStringLiteral("SELECT CL, rh, EL, SL, HPL, HLY, SPL, LWP FROM leaves WHERE Emp_ID = ? ");
         {
-            Line l{QStringLiteral("Report: leave, month")};
-            l.op = bench::measure(runs, [&] { report(reports::LeaveMonth, monthStart); });
+            Line l = reportLine(QStringLiteral("Report: leave, month"), reports::LeaveMonth, monthStart, nothing);
             l.floor = bench::measure(runs, [&] {
                 bench::fetchAll({{empLeaves + QStringLiteral("AND MonthName = ?"), {bench::employeeId(0, 0), monthEnd}}});
             });
-            l.targetMs = 10;
-            l.withinTwiceFloor = true;
             lines << l;
         }
         {
-            Line l{QStringLiteral("Report: leave, period (12 months)")};
-            l.op = bench::measure(runs, [&] { report(reports::LeavePeriod, periodFrom); });
+            Line l = reportLine(QStringLiteral("Report: leave, period (12 months)"), reports::LeavePeriod, periodFrom,
+                                nothing);
             l.floor = bench::measure(runs, [&] {
                 bench::fetchAll({{empLeaves + QStringLiteral("AND MonthName BETWEEN ? AND ?"),
                                   {bench::employeeId(0, 0), periodFrom, monthEnd}}});
             });
-            l.targetMs = 10;
-            l.withinTwiceFloor = true;
             lines << l;
         }
 
@@ -376,7 +440,11 @@ int main(int argc, char** argv)
                 Line l{names[k]};
                 l.op = c.op[k];
                 l.floor = c.floor[k];
-                l.targetMs = k == 1 ? -1 : 20;
+                // Saves: a target in time on SQLite; on a server, within
+                // twice the fewest plain statements that write the same rows.
+                l.targetMs = k == 1 ? -1 : 10;
+                if (!sqlite && k != 1)
+                    l.floorRatio = 2;
                 lines << l;
             }
         }
@@ -398,21 +466,27 @@ int main(int argc, char** argv)
     out << "\nkarvela-bench on " << backend << ": " << scale.departments << " departments x " << scale.employeesPerDept
         << " employees, " << scale.jobs << " jobs, " << scale.months << " months (" << g.cards << " cards, "
         << g.bookings << " bookings); median of " << runs << " runs after a warm-up\n\n";
-    out << "| Operation | ms | statements | rows read | floor ms | floor statements | x floor | target |\n";
-    out << "|---|---:|---:|---:|---:|---:|---:|---|\n";
+    out << "| Operation | read ms | laid out ms | shown ms | statements | rows read | floor ms | floor statements | "
+           "x floor | target |\n";
+    out << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---|\n";
     int missed = 0;
     QStringList misses;
     for (const Line& l : lines) {
         const double ratio = l.floor.ms > 0 ? l.op.ms / l.floor.ms : -1;
+        const double shown = l.laid.valid() ? l.op.ms + l.laid.ms : -1;
         QStringList target;
         bool ok = true;
-        if (l.targetMs > 0) {
+        if (l.targetMs > 0 && sqlite) {
             target << QStringLiteral("< %1 ms").arg(l.targetMs);
             ok = ok && l.op.ms < l.targetMs;
         }
-        if (l.withinTwiceFloor) {
-            target << QStringLiteral("<= 2x floor");
-            ok = ok && ratio >= 0 && ratio <= 2;
+        if (l.laid.valid()) {
+            target << QStringLiteral("shown < 1 s");
+            ok = ok && shown < 1000;
+        }
+        if (l.floorRatio > 0) {
+            target << QStringLiteral("<= %1x floor").arg(l.floorRatio);
+            ok = ok && ratio >= 0 && ratio <= l.floorRatio;
         }
         QString t = target.join(QStringLiteral(", "));
         if (!target.isEmpty())
@@ -421,21 +495,21 @@ int main(int argc, char** argv)
             ++missed;
             misses << l.name;
         }
-        out << "| " << l.name << " | " << ms(l.op.ms) << " | " << l.op.statements << " | " << l.op.rows << " | "
-            << ms(l.floor.ms) << " | " << l.floor.statements << " | "
+        out << "| " << l.name << " | " << ms(l.op.ms) << " | " << ms(l.laid.ms) << " | " << ms(shown) << " | "
+            << l.op.statements << " | " << l.op.rows << " | " << ms(l.floor.ms) << " | " << l.floor.statements << " | "
             << (ratio >= 0 ? QString::number(ratio, 'f', 2) : QStringLiteral("-")) << " | " << t << " |\n";
     }
     const double speedUp = deptMonth.ms > 0 ? perCell.sample.ms / deptMonth.ms : -1;
     out << "| Reference: department month report, one query per job and employee cell | " << ms(perCell.sample.ms)
-        << " | " << perCell.sample.statements << " | " << perCell.sample.rows << " | | | | report "
+        << " | | | " << perCell.sample.statements << " | " << perCell.sample.rows << " | | | | report "
         << QString::number(speedUp, 'f', 1) << "x faster" << (sqlite ? "" : (speedUp >= 20 ? ": met" : ": MISSED"))
         << " |\n";
     if (!sqlite && speedUp < 20) {
         ++missed;
         misses << QStringLiteral("per-cell reference");
     }
-    const bool memOk = peakAfterAll >= 0 && peakAfterAll < 200 * 1024;
-    out << "\nPeak memory (VmHWM) after the all-departments report: " << (peakAfterAll + 512) / 1024 << " MB (target < 200 MB: "
+    const bool memOk = peakAfterAll >= 0 && peakAfterAll < 150 * 1024;
+    out << "\nPeak memory (VmHWM) after the all-departments report: " << (peakAfterAll + 512) / 1024 << " MB (target < 150 MB: "
         << (memOk ? "met" : "MISSED") << ")\n";
     if (!memOk) {
         ++missed;
@@ -443,7 +517,7 @@ int main(int argc, char** argv)
     }
     out << "Per-cell reference cells agree with the report: " << (perCell.cellsAgree ? "yes" : "NO") << "\n";
     out << "Targets: " << (missed == 0 ? QStringLiteral("all met") : QStringLiteral("%1 missed: %2").arg(missed).arg(misses.join(QStringLiteral("; "))))
-        << (sqlite ? "" : " (the time targets are set for SQLite)") << "\n";
+        << (sqlite ? "" : " (the time targets are set for SQLite and not checked here)") << "\n";
     out.flush();
     return perCell.cellsAgree ? 0 : 3;
 }

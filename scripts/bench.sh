@@ -27,6 +27,9 @@ trap cleanup EXIT
 
 # The data source "Tessara" exists only in this run's private ini files.
 export ODBCINI="$scratch/odbc.ini" ODBCSYSINI="$scratch" XDG_CONFIG_HOME="$scratch/config"
+# The grid is laid out offscreen; Qt wants a private runtime directory.
+export XDG_RUNTIME_DIR="$scratch/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 : >"$scratch/odbcinst.ini"
 case "$backend" in
   sqlite)

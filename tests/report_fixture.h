@@ -85,9 +85,9 @@ inline reports::Request request(int option, const QString& dept, const QDate& fr
     r.fromDay = from.day();
     r.toDay = to.day();
     r.departments = QStringList{QStringLiteral("Design"), QStringLiteral("Works")};
-    r.chooseDepartment = [r](int p) {
+    r.chooseDepartment = [r](int p, const QList<app::Employee>& rows) {
         reports::Request::Block b;
-        b.employees = app::listedEmployees(r.departments[p], false, kToday);
+        b.employees = app::listedEmployees(rows, false, kToday);
         b.fromDate = r.fromDate;
         b.toDate = r.toDate;
         return b;

@@ -8,6 +8,8 @@ namespace {
 const QString kDepartments = QStringLiteral("Select Deptt from employees group by Deptt order by Deptt");
 const QString kEmployees =
     QStringLiteral("SELECT ") + kEmployeeColumns + QStringLiteral(" FROM employees WHERE Deptt = ? ORDER BY ID");
+const QString kAllEmployees = QStringLiteral("SELECT ") + kEmployeeColumns +
+                              QStringLiteral(" FROM employees WHERE Deptt IS NOT NULL ORDER BY ID");
 const QString kGrades = QStringLiteral("Select Grade from employees group by Grade order by Grade");
 const QString kLeadDepartments = QStringLiteral("Select LeadDeptt from jobs group by LeadDeptt order by LeadDeptt");
 
@@ -31,6 +33,15 @@ QStringList departments()
     return firstColumn(kDepartments);
 }
 
+QList<Employee> listedEmployees(const QList<Employee>& employees, bool includeSuperannuated, const QDate& today)
+{
+    QList<Employee> list;
+    for (const Employee& e : employees)
+        if (includeSuperannuated || !isSuperannuated(e.dob, today))
+            list << e;
+    return list;
+}
+
 QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today)
 {
     QList<Employee> list;
@@ -41,6 +52,17 @@ QList<Employee> listedEmployees(const QString& department, bool includeSuperannu
             list << std::move(e);
     }
     return list;
+}
+
+QHash<QString, QList<Employee>> employeesByDepartment()
+{
+    QHash<QString, QList<Employee>> byDept;
+    auto q = store::exec(kAllEmployees);
+    while (q.next()) {
+        Employee e = employeeFrom(q);
+        byDept[e.department] << std::move(e);
+    }
+    return byDept;
 }
 
 QStringList grades()

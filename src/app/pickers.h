@@ -4,6 +4,7 @@
 #include "app/records.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -17,6 +18,11 @@ QStringList departments();
 // The employees a department's pickers list, in record-key order: the active
 // ones, or everybody when superannuated staff are included (one statement).
 QList<Employee> listedEmployees(const QString& department, bool includeSuperannuated, const QDate& today);
+// The same rule over employees already read.
+QList<Employee> listedEmployees(const QList<Employee>& employees, bool includeSuperannuated, const QDate& today);
+// Every employee in one statement, by department, each department's in
+// record-key order.
+QHash<QString, QList<Employee>> employeesByDepartment();
 // Distinct grades, ascending.
 QStringList grades();
 // Distinct lead departments of the jobs, ascending.

@@ -154,10 +154,10 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         r.fromDay = from.day();
         r.toDay = to.day();
         r.departments = departments;
-        r.chooseDepartment = [&](int p) {
+        r.chooseDepartment = [&](int p, const QList<app::Employee>& rows) {
             reports::Request::Block b;
             b.changed = p > 0 || position != 0;
-            b.employees = app::listedEmployees(departments.value(p), includeSuperannuated, now);
+            b.employees = app::listedEmployees(rows, includeSuperannuated, now);
             b.fromDate = from;
             b.toDate = to;
             return b;

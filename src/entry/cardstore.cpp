@@ -8,43 +8,59 @@
 #include <numeric>
 #include <tuple>
 
+#include "store/dialect.h"
+
+#include <map>
 #include <memory>
 
 namespace entry {
 
 namespace {
 
-const QString kEdbookedOfCard = QStringLiteral("SELECT ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ?");
-const QString kLeavesOfCard =
-    QStringLiteral("SELECT ID FROM leaves WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
+// Any row of the card, in either table.
+const QString kCardRow = QStringLiteral(
+    "SELECT 1 FROM edbooked WHERE Emp_ID = ? AND MonthName = ? "
+    "UNION ALL SELECT 1 FROM leaves WHERE Emp_ID = ? AND MonthName = ?");
 const QString kInsertLeaves = QStringLiteral(
     "INSERT INTO leaves (MonthName, Deptt, Emp_ID, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC) "
     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+// All the card's booking rows in one statement: one group of values a row.
 const QString kInsertEdbooked = QStringLiteral(
-    "INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, Bal_ED) "
-    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    "INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, Bal_ED) VALUES ");
+const QString kEdbookedValues = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?)");
+// The jobs of the card, locked in ascending job-number order.
+const QString kLockJobs = QStringLiteral("SELECT JobNo FROM jobs WHERE JobNo IN (%1) ORDER BY JobNo");
 // The balance moves relative to what is stored, so the stored value is the
-// base of every change.
-const QString kMoveBalance =
-    QStringLiteral("UPDATE jobs SET Bal_ED = Bal_ED + ?, DateUpdate = ? WHERE JobNo = ?");
-const QString kBalanceOf = QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?");
+// base of every change: "Bal_ED = Bal_ED + <the job's delta>".
+const QString kMoveBalances =
+    QStringLiteral("UPDATE jobs SET Bal_ED = Bal_ED + CASE JobNo %1 END, DateUpdate = ? WHERE JobNo IN (%2)");
+const QString kBalancesOf = QStringLiteral("SELECT JobNo, Bal_ED FROM jobs WHERE JobNo IN (%1)");
+// The card's leaves row (the first one, should older tables hold two).
 const QString kUpdateLeaves = QStringLiteral(
     "UPDATE leaves SET ED_Booked = ?, CL = ?, rh = ?, EL = ?, SL = ?, HPL = ?, HLY = ?, SPL = ?, LWP = ?, MSC = ? "
-    "WHERE ID = ?");
+    "WHERE ID = (SELECT MIN(ID) FROM leaves WHERE Emp_ID = ? AND MonthName = ?)");
 const QString kUpdateEdbooked = QStringLiteral(
-    "UPDATE edbooked SET DaysBooked = ?, Emp_Tot_ED = ?, Bal_ED = ? WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ?");
-const QString kStoredDays =
-    QStringLiteral("SELECT DaysBooked FROM edbooked WHERE MonthName = ? AND Emp_ID = ? AND JobNo = ? ORDER BY ID");
+    "UPDATE edbooked SET DaysBooked = CASE JobNo %1 END, Emp_Tot_ED = ?, Bal_ED = CASE JobNo %1 END "
+    "WHERE MonthName = ? AND Emp_ID = ? AND JobNo IN (%2)");
+// The days the card holds for its jobs: the first row of each job counts.
+const QString kStoredDays = QStringLiteral(
+    "SELECT JobNo, DaysBooked FROM edbooked WHERE MonthName = ? AND Emp_ID = ? AND JobNo IN (%1) ORDER BY ID");
 // Writing the employee's row to itself makes a second save of the same
 // employee wait until the first has committed or rolled back, so the
 // duplicate check inside the transaction sees what the other one wrote.
 const QString kLockEmployee = QStringLiteral("UPDATE employees SET EmpName = EmpName WHERE Emp_ID = ?");
-const QString kDeleteLeaves = QStringLiteral("DELETE FROM leaves WHERE ID = ?");
-// A booking row of the card opened; none when the card changed since.
-const QString kDeleteEdbooked = QStringLiteral("DELETE FROM edbooked WHERE ID = ? AND Emp_ID = ? AND MonthName = ?");
+const QString kDeleteLeaves = QStringLiteral(
+    "DELETE FROM leaves WHERE ID = (SELECT MIN(ID) FROM leaves WHERE Emp_ID = ? AND MonthName = ?)");
+// The booking rows of the card opened; fewer when the card changed since.
+const QString kDeleteEdbooked =
+    QStringLiteral("DELETE FROM edbooked WHERE Emp_ID = ? AND MonthName = ? AND ID IN (%1)");
+const QString kEdbookedIdsOf =
+    QStringLiteral("SELECT ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ? AND ID IN (%1)");
+// The card's booking rows with their jobs' master fields (a job number is
+// unique in the master; a job missing from it gives empty fields).
 const QString kLoadRows = QStringLiteral(
-    "SELECT JobNo, DaysBooked, ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
-const QString kLoadJob = QStringLiteral("SELECT Bal_ED, Limit_ED, JobName FROM jobs WHERE JobNo = ?");
+    "SELECT e.JobNo, e.DaysBooked, e.ID, j.JobNo, j.Bal_ED, j.Limit_ED, j.JobName FROM edbooked e "
+    "LEFT JOIN jobs j ON j.JobNo = e.JobNo WHERE e.Emp_ID = ? AND e.MonthName = ? ORDER BY e.ID");
 const QString kLoadLeaves = QStringLiteral(
     "SELECT CL, rh, HPL, SL, EL, SPL, LWP, MSC, HLY FROM leaves WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
 
@@ -66,33 +82,80 @@ auto step(const char* routine, F&& f)
     }
 }
 
-// Moves a job's stored balance by `delta`, stamps the month-end date and
-// returns the new balance.
-double moveBalance(qint64 jobNo, double delta, const QDate& toDate)
+// Job numbers, each once, ascending.
+QList<qint64> jobsOf(const QList<CardLine>& lines)
 {
-    return step(kUpdateProgED, [&] {
-        store::exec(kMoveBalance, {delta, app::calendar::dateUpdateText(toDate), jobNo});
-        auto q = store::exec(kBalanceOf, {jobNo});
-        if (!q.next())
-            throw noRecord(QStringLiteral("job number ") + QString::number(jobNo));
-        return store::num(q.value(0));
-    });
+    std::map<qint64, bool> seen;
+    for (const CardLine& l : lines)
+        seen[l.jobNo] = true;
+    QList<qint64> jobs;
+    for (const auto& j : seen)
+        jobs << j.first;
+    return jobs;
+}
+
+QList<QVariant> variants(const QList<qint64>& v)
+{
+    return QList<QVariant>(v.begin(), v.end());
 }
 
 // Moves the balance of every line's job by its delta and gives back the new
-// balances in line order. The jobs are changed in ascending job-number order,
-// so two cards booking the same jobs lock them in the same order and never
-// wait on each other in a circle; each job row stays locked until the card
-// commits, so the balance read back is the one right after this card.
+// balances in line order, in a fixed number of statements. The jobs are
+// locked in ascending job-number order, so two cards booking the same jobs
+// never wait on each other in a circle; each job row stays locked until the
+// card commits, so the balance read back is the one right after this card.
 QList<double> moveBalances(const QList<CardLine>& lines, const QList<double>& deltas, const QDate& toDate)
 {
-    QList<int> order(lines.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lines[a].jobNo < lines[b].jobNo; });
-    QList<double> balances(lines.size());
-    for (int i : order)
-        balances[i] = moveBalance(lines[i].jobNo, deltas[i], toDate);
-    return balances;
+    if (lines.isEmpty())
+        return {};
+    // A job on two lines moves by both, in line order.
+    std::map<qint64, double> perJob;
+    for (int i = 0; i < lines.size(); ++i)
+        perJob[lines[i].jobNo] += deltas[i];
+    const QList<qint64> jobs = jobsOf(lines);
+    const QString in = store::placeholders(jobs.size());
+    const store::SqlDialect dialect = store::SqlDialect::current();
+    return step(kUpdateProgED, [&] {
+        if (!dialect.lockRowsSuffix().isEmpty())
+            store::exec(kLockJobs.arg(in) + dialect.lockRowsSuffix(), variants(jobs));
+        QString cases;
+        QList<QVariant> v;
+        for (const auto& [job, delta] : perJob) {
+            cases += QStringLiteral("WHEN ? THEN CAST(? AS DOUBLE PRECISION) ");
+            v << job << delta;
+        }
+        v << app::calendar::dateUpdateText(toDate) << variants(jobs);
+        const QString update = kMoveBalances.arg(cases, in);
+        QHash<qint64, double> after;
+        auto read = [&](store::Query& q) {
+            while (q.next())
+                after.insert(store::whole(q.value(0)), store::num(q.value(1)));
+        };
+        if (dialect.updateReturns()) {
+            auto q = store::exec(update + QStringLiteral(" RETURNING JobNo, Bal_ED"), v);
+            read(q);
+        } else {
+            store::exec(update, v);
+            auto q = store::exec(kBalancesOf.arg(in), variants(jobs));
+            read(q);
+        }
+        for (const CardLine& l : lines)
+            if (!after.contains(l.jobNo))
+                throw noRecord(QStringLiteral("job number ") + QString::number(l.jobNo));
+        // Each line gets its job's balance right after its own delta.
+        QHash<qint64, double> running;
+        for (const auto& [job, delta] : perJob)
+            running.insert(job, after.value(job) - delta);
+        QList<double> balances(lines.size());
+        QHash<qint64, int> left;
+        for (const CardLine& l : lines)
+            ++left[l.jobNo];
+        for (int i = 0; i < lines.size(); ++i) {
+            const qint64 job = lines[i].jobNo;
+            balances[i] = --left[job] == 0 ? after.value(job) : (running[job] += deltas[i]);
+        }
+        return balances;
+    });
 }
 
 QList<QVariant> leaveValues(const LeaveValues& l)
@@ -122,14 +185,31 @@ std::unique_ptr<store::Transaction> beginCard(qint64 empId)
     });
 }
 
-// Days the card holds for a job now; the base of an update or delete.
-double storedDays(const CardHeader& card, qint64 jobNo, const char* routine)
+// Days the card holds now for each line's job; the base of an update or
+// delete.
+QList<double> storedDays(const CardHeader& card, const QList<CardLine>& lines, const char* routine)
 {
+    if (lines.isEmpty())
+        return {};
+    const QList<qint64> jobs = jobsOf(lines);
     return step(routine, [&] {
-        auto q = store::exec(kStoredDays, {card.toDate, card.empId, jobNo});
-        if (!q.next())
-            throw noRecord(QStringLiteral("booking of job number ") + QString::number(jobNo));
-        return store::num(q.value(0));
+        QList<QVariant> v{card.toDate, card.empId};
+        v << variants(jobs);
+        auto q = store::exec(kStoredDays.arg(store::placeholders(jobs.size())), v);
+        QHash<qint64, double> first;
+        while (q.next()) {
+            const qint64 job = store::whole(q.value(0));
+            if (!first.contains(job))
+                first.insert(job, store::num(q.value(1)));
+        }
+        QList<double> days;
+        for (const CardLine& l : lines) {
+            const auto it = first.constFind(l.jobNo);
+            if (it == first.constEnd())
+                throw noRecord(QStringLiteral("booking of job number ") + QString::number(l.jobNo));
+            days << *it;
+        }
+        return days;
     });
 }
 
@@ -157,9 +237,7 @@ QString errorBoxText(const QString& routine, const store::DbError& e, const QStr
 
 bool cardExists(qint64 empId, const QDate& toDate)
 {
-    if (store::exec(kEdbookedOfCard, {empId, toDate}).next())
-        return true;
-    return store::exec(kLeavesOfCard, {empId, toDate}).next();
+    return store::exec(kCardRow, {empId, toDate, empId, toDate}).next();
 }
 
 std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, const LeaveValues& leaves,
@@ -191,13 +269,18 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
     // The booking rows draw their record keys only now, while the card holds
     // all its jobs: of two cards on one job, the one that commits first has
     // the lower keys, so the bookings in key order replay the balances.
-    for (int i = 0; i < lines.size(); ++i) {
-        const CardLine& l = lines[i];
+    if (!lines.isEmpty())
         step(kAddRecordED, [&] {
-            store::exec(kInsertEdbooked,
-                        {card.toDate, card.deptt, card.empId, card.empName, l.jobNo, l.days, totalED, balances[i]});
+            QStringList rows;
+            QList<QVariant> v;
+            for (int i = 0; i < lines.size(); ++i) {
+                const CardLine& l = lines[i];
+                rows << kEdbookedValues;
+                v << card.toDate << card.deptt << card.empId << card.empName << l.jobNo << l.days << totalED
+                  << balances[i];
+            }
+            store::exec(kInsertEdbooked + rows.join(QStringLiteral(", ")), v);
         });
-    }
     commit(*t);
     return balances;
 }
@@ -208,26 +291,35 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
     checkCardTexts(card);
     auto t = beginCard(card.empId);
     step(kAddRecord, [&] {
-        auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
-        if (!q.next())
-            throw noRecord(QStringLiteral("leaves of the card"));
-        const qint64 id = store::whole(q.value(0));
-        q.finish();
         QList<QVariant> v{totalED};
-        v << leaveValues(leaves) << id;
-        store::exec(kUpdateLeaves, v);
+        v << leaveValues(leaves) << card.empId << card.toDate;
+        if (store::exec(kUpdateLeaves, v).numRowsAffected() != 1)
+            throw noRecord(QStringLiteral("leaves of the card"));
     });
     // The days stored now are given back, whatever the screen last showed.
+    const QList<double> stored = storedDays(card, lines, kAddRecordED);
     QList<double> deltas;
-    for (const CardLine& l : lines)
-        deltas << l.credit - l.days + storedDays(card, l.jobNo, kAddRecordED);
+    for (int i = 0; i < lines.size(); ++i)
+        deltas << lines[i].credit - lines[i].days + stored[i];
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
-    for (int i = 0; i < lines.size(); ++i) {
-        const CardLine& l = lines[i];
+    if (!lines.isEmpty())
         step(kAddRecordED, [&] {
-            store::exec(kUpdateEdbooked, {l.days, totalED, balances[i], card.toDate, card.empId, l.jobNo});
+            // Every booking row of a job takes the job's last line.
+            std::map<qint64, int> last;
+            for (int i = 0; i < lines.size(); ++i)
+                last[lines[i].jobNo] = i;
+            QString cases;
+            QList<QVariant> days, bal;
+            for (const auto& [job, i] : last) {
+                cases += QStringLiteral("WHEN ? THEN CAST(? AS DOUBLE PRECISION) ");
+                days << job << lines[i].days;
+                bal << job << balances[i];
+            }
+            const QList<qint64> jobs = jobsOf(lines);
+            QList<QVariant> v = days;
+            v << totalED << bal << card.toDate << card.empId << variants(jobs);
+            store::exec(kUpdateEdbooked.arg(cases, store::placeholders(jobs.size())), v);
         });
-    }
     commit(*t);
     return balances;
 }
@@ -235,22 +327,39 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
 {
     auto t = beginCard(card.empId);
-    const qint64 leavesId = step(kAddRecord, [&] {
-        auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
-        if (!q.next())
+    step(kAddRecord, [&] {
+        if (store::exec(kDeleteLeaves, {card.empId, card.toDate}).numRowsAffected() != 1)
             throw noRecord(QStringLiteral("leaves of the card"));
-        return store::whole(q.value(0));
     });
+    const QList<double> stored = storedDays(card, lines, kUpdateProgED);
     QList<double> deltas;
-    for (const CardLine& l : lines)
-        deltas << l.credit + storedDays(card, l.jobNo, kUpdateProgED);
+    for (int i = 0; i < lines.size(); ++i)
+        deltas << lines[i].credit + stored[i];
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
     step(kAddRecord, [&] {
-        store::exec(kDeleteLeaves, {leavesId});
+        QList<qint64> ids;
         for (qint64 ed : edIds)
-            if (store::exec(kDeleteEdbooked, {ed, card.empId, card.toDate}).numRowsAffected() != 1)
-                throw noRecord(QStringLiteral("booking row ") + QString::number(ed)
-                               + QStringLiteral(" of the card (it was changed since it was opened)"));
+            if (!ids.contains(ed))
+                ids << ed;
+        if (ids.isEmpty())
+            return;
+        QList<QVariant> v{card.empId, card.toDate};
+        v << variants(ids);
+        const QString in = store::placeholders(ids.size());
+        const auto changed = [](qint64 ed) {
+            return noRecord(QStringLiteral("booking row ") + QString::number(ed)
+                            + QStringLiteral(" of the card (it was changed since it was opened)"));
+        };
+        QList<qint64> missing = ids;
+        {
+            auto q = store::exec(kEdbookedIdsOf.arg(in), v);
+            while (q.next())
+                missing.removeAll(store::whole(q.value(0)));
+        }
+        if (!missing.isEmpty())
+            throw changed(missing.first());
+        if (store::exec(kDeleteEdbooked.arg(in), v).numRowsAffected() != ids.size())
+            throw changed(ids.first());
     });
     commit(*t);
     return balances;
@@ -266,16 +375,13 @@ LoadedCard loadCard(qint64 empId, const QDate& toDate)
             r.jobNo = store::whole(q.value(0));
             r.days = store::num(q.value(1));
             r.id = store::whole(q.value(2));
+            if (!q.isNull(3)) {
+                r.jobFound = true;
+                r.balance = store::num(q.value(4));
+                r.allotted = store::num(q.value(5));
+                r.name = store::textOf(q.value(6));
+            }
             c.rows << r;
-        }
-    }
-    for (LoadedRow& r : c.rows) {
-        auto q = store::exec(kLoadJob, {r.jobNo});
-        if (q.next()) {
-            r.jobFound = true;
-            r.balance = store::num(q.value(0));
-            r.allotted = store::num(q.value(1));
-            r.name = store::textOf(q.value(2));
         }
     }
     auto q = store::exec(kLoadLeaves, {empId, toDate});

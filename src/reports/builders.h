@@ -53,6 +53,12 @@ struct Sheet {
     // False when the elapsed-time label is left as it was.
     bool elapsedShown = true;
 
+    // What the window keeps of the report: the jobs listed in rows 2 on
+    // (column 1) for the job list, and the row after the last department
+    // block (-1: the report has no blocks).
+    int jobCount = 0;
+    int blockRow = -1;
+
     // What value() gives for the cells written by setNumber (NaN for the
     // others, whose text is parsed).
     QList<QList<double>> numbers;
@@ -62,23 +68,25 @@ struct Sheet {
 struct Request {
     int option = DeptMonth;
     QString department;          // the department picker's text
-    QList<app::Employee> employees; // the employee picker's entries
+    QList<app::Employee> employees;   // the employee picker's entries
     QDate fromDate;              // FromDate and ToDate of the window
     QDate toDate;
     int fromDay = 0;             // the From and To day pickers' numbers
     int toDay = 0;
     QStringList departments;     // the department picker's entries
-    // All-departments monthly report: selects department `position` of the
-    // picker and answers its employees and the period then in force.
-    // `changed` is false when the picker already showed that department, so
-    // that nothing was recomputed.
     struct Block {
         bool changed = true;
         QList<app::Employee> employees;
         QDate fromDate;
         QDate toDate;
     };
-    std::function<Block(int position)> chooseDepartment;
+    // All-departments monthly report: selects department `position` of the
+    // picker, handing over that department's employees (every one, in record
+    // order, read once for all departments by the builder), and answers the
+    // employees the picker then lists and the period then in force.
+    // `changed` is false when the picker already showed that department, so
+    // that nothing was recomputed.
+    std::function<Block(int position, const QList<app::Employee>& employees)> chooseDepartment;
     // Leave reports: the ID label's caption, the picker's name and the
     // designation at its position.
     QString employeeIdText;
@@ -90,8 +98,10 @@ struct Request {
 Sheet build(const Request& request);
 
 // The standard header sets: row 0 texts from column 0 on (row 1 holds the
-// column numbers "1", "2", ...).
-enum class HeaderSet { Job3, Job5, Job6, Emp7 };
+// column numbers "1", "2", ...). Job3 opens the department reports (the
+// employees follow it), JobBooked5 is the job period report's, Leave3 the
+// leave reports'.
+enum class HeaderSet { Job3, Job5, Job6, Emp7, JobBooked5, Leave3 };
 QStringList headerTexts(HeaderSet set);
 // Writes a header set into rows `row` (texts) and `row`+1 (column numbers).
 void writeHeader(Sheet& sheet, HeaderSet set, int row = 0);
@@ -101,6 +111,22 @@ QString titleText(int option, const QString& department, const QString& employee
 QString periodText(int option, int startDay, const QDate& from, const QDate& to);
 QString footerText(const QDate& today, bool fullStop);
 QString elapsedText(double ms);
+// What each report option is: one row of a table, in option order.
+struct OptionFacts {
+    const char* caption;   // the option button's caption
+    const char* title;     // "{dept}": the department in capitals; "{emp}": the employee's name
+    int fixedRows;         // fixed rows and columns of the grid
+    int fixedCols;
+    bool clearsGrid;       // choosing the option empties the grid
+    bool employeePicker;   // the employee picker is enabled
+    bool fromDate;         // the From date pickers are enabled
+    bool monthly;          // the period label names the month's end
+    HeaderSet header;      // the header set the report opens with
+    Sheet (*build)(const Request&);
+};
+// The facts of an option; null outside the six.
+const OptionFacts* optionFacts(int option);
+
 // Fixed rows and columns each option gives the grid.
 int fixedRowsOf(int option);
 int fixedColsOf(int option);
@@ -112,5 +138,6 @@ bool usesFromDate(int option);
 inline constexpr const char* kNoEntry = "NO ENTRY FOUND FOR THIS SETTING";
 inline constexpr const char* kNoDepartmentList = "NO DEPARTMENT LIST FOUND TO DISPLAY";
 inline constexpr const char* kNoJobBooking = "NO JOB ED BOOKING FOUND FOR THE SPECIFIED PERIOD.";
+
 
 } // namespace reports

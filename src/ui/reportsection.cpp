@@ -266,7 +266,8 @@ void ReportSection::SearchDeptts()
 void ReportSection::FillEmployees()
 {
     const QList<app::Employee> rows =
-        app::listedEmployees(Combo4->currentText(), Check1->isChecked(), app::today());
+        handedEmployees ? app::listedEmployees(*handedEmployees, Check1->isChecked(), app::today())
+                        : app::listedEmployees(Combo4->currentText(), Check1->isChecked(), app::today());
     fillSilently(Combo1, {});
     QStringList names, ids, designations;
     for (const app::Employee& e : rows) {

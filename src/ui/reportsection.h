@@ -2,6 +2,7 @@
 // The start-up window: booking reports, queries and the report grid.
 
 #include "app/calendar.h"
+#include "app/pickers.h"
 #include "queries/gridtools.h"
 #include "queries/queries.h"
 
@@ -57,6 +58,10 @@ public:
     int PeriodDays = 0;
     int EmpCount = 0;
     bool QueryMode = false;
+    // While the all-departments report walks the department picker: the
+    // employees it read for the department being chosen (FillEmployees
+    // lists these instead of reading).
+    const QList<app::Employee>* handedEmployees = nullptr;
 
     // Controls.
     PeriodPickers* periods = nullptr;

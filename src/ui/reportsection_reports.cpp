@@ -103,10 +103,14 @@ reports::Request ReportSection::reportRequest()
         r.departments << Combo4->itemText(p);
     // The all-departments report walks the department picker: each choice
     // refills the employees and recomputes the period as a user's would.
-    r.chooseDepartment = [this, pickerEmployees](int p) {
+    r.chooseDepartment = [this, pickerEmployees](int p, const QList<app::Employee>& employees) {
         reports::Request::Block b;
         b.changed = Combo4->currentIndex() != p;
+        // The picker lists the employees the report read, without reading
+        // them again.
+        handedEmployees = &employees;
         selectEntry(Combo4, p);
+        handedEmployees = nullptr;
         b.employees = pickerEmployees();
         b.fromDate = FromDate;
         b.toDate = ToDate;
@@ -157,13 +161,7 @@ void ReportSection::GenerateRptClick()
         return;
     }
     // The job numbers the report was built on.
-    int jobs = 0;
-    if (ReportType == reports::DeptMonth)
-        jobs = sheet.usedRows - 16;
-    else if (ReportType == reports::DeptPeriod)
-        jobs = sheet.usedRows - 18;
-    else if (ReportType == reports::AllDeptPeriod)
-        jobs = sheet.usedRows - 5;
+    const int jobs = sheet.jobCount;
     for (int i = 0; i < jobs; ++i)
         List1->addItem(sheet.at(i + 2, 1));
     if (jobs > 0)
@@ -171,8 +169,8 @@ void ReportSection::GenerateRptClick()
     JobCount = jobs;
     if (ReportType == reports::DeptMonth || ReportType == reports::DeptPeriod)
         EmpCount = Combo1->count();
-    if (ReportType == reports::AllDeptMonth || ReportType == reports::AllDeptPeriod)
-        BlockRow = sheet.usedRows - 2;
+    if (sheet.blockRow >= 0)
+        BlockRow = sheet.blockRow;
     showSheet(sheet);
     showElapsed();
 }
