@@ -8,6 +8,7 @@ packages=(
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql
   postgresql sqlite3
   fonts-dejavu-core xvfb xauth xdotool imagemagick
+  libxlsxwriter-dev pkg-config poppler-utils unzip
 )
 
 missing=()

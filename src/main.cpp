@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -14,7 +15,10 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     if (app::isCommand(args)) {
-        QCoreApplication core(argc, argv);
+        // The commands paint PDF pages, which needs fonts but no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("karvela"));
         QTextStream out(stdout);
         QTextStream err(stderr);

@@ -1,6 +1,9 @@
 #include "app/commands.h"
 
 #include "app/calendar.h"
+#include "cli/cards.h"
+#include "cli/fileoutput.h"
+#include "output/table.h"
 #include "app/clock.h"
 #include "app/demo.h"
 #include "app/messages.h"
@@ -62,7 +65,8 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
 
 const char* kReportUsage =
     "usage: karvela report --type N --department NAME --to YYYY-MM-DD [--from YYYY-MM-DD] [--employee EMP_ID] "
-    "[--include-superannuated] [--format tsv|csv]\n";
+    "[--include-superannuated] [--format tsv|csv]\n"
+    "       karvela report ... [--format tsv|csv|xlsx|pdf] [--output FILE]\n";
 int reportUsage(QTextStream& err, const QString& problem)
 {
     err << "karvela report: " << problem << "\n" << kReportUsage;
@@ -79,6 +83,9 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
     std::optional<qint64> employee;
     bool includeSuperannuated = false;
     bool csv = false;
+    QString formatText = QStringLiteral("tsv");
+    std::optional<QString> outputPath;
+    cli::OutputOptions output;
     for (int i = 0; i < args.size(); ++i) {
         const QString a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -87,7 +94,8 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             includeSuperannuated = true;
         } else if (!hasValue && (a == QLatin1String("--type") || a == QLatin1String("--department") ||
                                  a == QLatin1String("--to") || a == QLatin1String("--from") ||
-                                 a == QLatin1String("--employee") || a == QLatin1String("--format"))) {
+                                 a == QLatin1String("--employee") || a == QLatin1String("--format") ||
+                                 a == QLatin1String("--output"))) {
             return reportUsage(err, QStringLiteral("option ") + a + QStringLiteral(" needs a value"));
         } else if (a == QLatin1String("--type")) {
             bool ok = false;
@@ -110,14 +118,16 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
                 return reportUsage(err, QStringLiteral("--employee must be an employee number"));
             employee = id;
         } else if (a == QLatin1String("--format")) {
-            const QString f = value();
-            if (f != QLatin1String("tsv") && f != QLatin1String("csv"))
-                return reportUsage(err, QStringLiteral("--format must be tsv or csv"));
-            csv = f == QLatin1String("csv");
+            formatText = value();
+            csv = formatText == QLatin1String("csv");
+        } else if (a == QLatin1String("--output")) {
+            outputPath = value();
         } else {
             return reportUsage(err, QStringLiteral("unknown option ") + a);
         }
     }
+    if (const QString problem = cli::checkOutputOptions(formatText, outputPath, output); !problem.isEmpty())
+        return reportUsage(err, problem);
     if (!type)
         return reportUsage(err, QStringLiteral("--type is required"));
     if (!haveDepartment)
@@ -185,6 +195,10 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             err << sheet.message << "\n";
             return 1;
         }
+        if (output.toFile())
+            return cli::writeTableFile(output::tableOf(sheet, *type, reports::titleText(*type, department, employeeName),
+                                                       reports::periodText(*type, startDay, from, to)),
+                                       output, QStringLiteral("report"), err);
         const auto format = csv ? reports::ExportFormat::Csv : reports::ExportFormat::Tsv;
         out << reports::exportLine({reports::titleText(*type, department, employeeName)}, format);
         out << reports::exportLine({reports::periodText(*type, startDay, from, to)}, format);
@@ -215,7 +229,7 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query"));
+            || args[0] == QLatin1String("query") || args[0] == QLatin1String("cards"));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -228,6 +242,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return report(rest, out, err);
     if (cmd == QLatin1String("query"))
         return queries::runQueryCommand(rest, out, err);
+    if (cmd == QLatin1String("cards"))
+        return cli::runCardsCommand(rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }

@@ -6,6 +6,8 @@
 #include "app/clock.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "cli/fileoutput.h"
+#include "output/table.h"
 #include "queries/export.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
@@ -19,7 +21,8 @@ namespace {
 
 const char* kUsage = "usage: karvela query --index N [--lead-department TEXT] [--grade TEXT] [--department TEXT] "
                      "[--age LL-UU] [--search TEXT --field POS] [--job TEXT] [--from YYYY-MM-DD --to YYYY-MM-DD] "
-                     "[--format tsv|csv]\n";
+                     "[--format tsv|csv]\n"
+                     "       karvela query ... [--format tsv|csv|xlsx|pdf] [--output FILE]\n";
 
 int usage(QTextStream& err, const QString& problem)
 {
@@ -49,7 +52,7 @@ int listPosition(const QString& text, const QString& all, const QStringList& ent
 int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const QStringList valued = {"--index",  "--lead-department", "--grade", "--department", "--age", "--search",
-                                "--field",  "--job",             "--from",  "--to",         "--format"};
+                                "--field",  "--job",             "--from",  "--to",         "--format", "--output"};
     QHash<QString, QString> opt;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -67,8 +70,11 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!ok || field < 0 || field > kEntireRecord)
         return usage(err, QStringLiteral("--field must be a search-field position from 0 to 7"));
     const QString formatText = opt.value(QStringLiteral("--format"), QStringLiteral("tsv"));
-    if (formatText != QLatin1String("tsv") && formatText != QLatin1String("csv"))
-        return usage(err, QStringLiteral("--format must be tsv or csv"));
+    cli::OutputOptions output;
+    const auto outputPath = opt.contains(QStringLiteral("--output"))
+        ? std::optional<QString>(opt.value(QStringLiteral("--output"))) : std::nullopt;
+    if (const QString problem = cli::checkOutputOptions(formatText, outputPath, output); !problem.isEmpty())
+        return usage(err, problem);
     const auto dateOption = [&](const QString& name, QDate& d) {
         if (!opt.contains(name))
             return true;
@@ -129,6 +135,9 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
             title = *r.title;
         if (r.countLine)
             count = *r.countLine;
+        if (output.toFile())
+            return cli::writeTableFile(output::tableOf(grid, title, count, r.usedRows), output,
+                                       QStringLiteral("query"), err);
         out << exportText(title, count, grid, r.usedRows,
                           formatText == QLatin1String("csv") ? ExportFormat::Csv : ExportFormat::Tsv);
     } catch (const store::DbError& e) {

@@ -1,5 +1,7 @@
 #include "reports/gridmodel.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace reports {
@@ -27,7 +29,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return cell(r, c);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(columnAlignment(c) | Qt::AlignVCenter);
+        return QVariant::fromValue(cellAlignment(r, c) | Qt::AlignVCenter);
     default:
         return {};
     }
@@ -140,9 +142,12 @@ void GridModel::setFormatString(const QString& format)
             a = Qt::AlignRight;
             e.remove(0, 1);
         }
-        if (align_.size() <= c)
+        if (align_.size() <= c) {
             align_.resize(c + 1, Qt::AlignLeft);
+            alignSet_.resize(c + 1, false);
+        }
         align_[c] = a;
+        alignSet_[c] = true;
         setCell(0, c, e);
     }
     if (rows_ > 0 && cols_ > 0)
@@ -152,6 +157,34 @@ void GridModel::setFormatString(const QString& format)
 Qt::Alignment GridModel::columnAlignment(int col) const
 {
     return col >= 0 && col < align_.size() ? align_[col] : Qt::AlignLeft;
+}
+
+bool GridModel::hasColumnAlignment(int col) const
+{
+    return col >= 0 && col < alignSet_.size() && alignSet_[col];
+}
+
+Qt::Alignment GridModel::cellAlignment(int row, int col) const
+{
+    if (hasColumnAlignment(col))
+        return align_[col];
+    return cellNumber(cell(row, col)) ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+std::optional<CellNumber> cellNumber(const QString& text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)\\s*(%?)\\s*$"));
+    if (text.isEmpty())
+        return std::nullopt;
+    const QRegularExpressionMatch m = number.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double v = m.captured(1).toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return CellNumber{v, !m.captured(2).isEmpty()};
 }
 
 int GridModel::lastUsedRow() const

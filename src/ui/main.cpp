@@ -11,6 +11,7 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "ui/cardsmenu.h"
 #include "ui/common.h"
 #include "ui/optset.h"
 #include "ui/periodpickers.h"
@@ -60,6 +61,7 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     EditJob = new QAction(QStringLiteral("Edit&Job"), this);
     EditJob->setObjectName(QStringLiteral("EditJob"));
     menuBar()->insertAction(AboutAction, EditJob);
+    addCardsMenu(this);
     connect(EditRecord, &QAction::triggered, this, &Main::EditRecordCommand);
     connect(DeleteRecord, &QAction::triggered, this, &Main::DeleteRecordCommand);
     connect(ResetAction, &QAction::triggered, this, &Main::Resetz);

@@ -1,0 +1,66 @@
+#pragma once
+// Reports on pages, the same for paper and PDF: the title and period lines
+// on top of every page, the fixed heading rows repeated on every page, the
+// fixed columns repeated on every page when the report is wider than one,
+// "Page N of M" at the foot. Long texts spill over the empty cells to their
+// right, as on screen.
+
+#include "output/table.h"
+
+#include <QPageLayout>
+#include <QRectF>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace output {
+
+struct PageOptions {
+    // Scales the report down so that all its columns fit the page width.
+    bool fitToWidth = false;
+};
+
+// One page of a report: rows [firstRow, endRow) below the fixed rows, and
+// the scrolling columns [firstCol, endCol) beside the fixed columns.
+struct PageCut {
+    int firstRow = 0, endRow = 0;
+    int firstCol = 0, endCol = 0;
+};
+
+class PageLayout {
+public:
+    // `page`: the printable area in points.
+    PageLayout(const Table& table, const QSizeF& page, const PageOptions& options);
+
+    const QList<PageCut>& pages() const { return pages_; }
+    double scale() const { return scale_; }
+    // Width in points of the whole report at its natural size.
+    double naturalWidth() const;
+    // Paints page `index` with the painter's origin at the printable area's
+    // top left, one unit a point.
+    void paint(QPainter& painter, int index) const;
+
+private:
+    double colWidth(int c) const { return widths_.value(c); }
+    void paintRow(QPainter& p, int row, const QList<int>& cols, double y) const;
+
+    const Table& t_;
+    QSizeF page_;
+    double scale_ = 1;
+    QList<double> widths_;
+    double rowH_ = 0;
+    double headH_ = 0;
+    double footH_ = 0;
+    QList<PageCut> pages_;
+};
+
+// Landscape when the report is wider than a portrait page.
+QPageLayout::Orientation preferredOrientation(const Table& table, const QPageLayout& layout);
+// Paints every page of the report on the device with the page layout it
+// has; returns the number of pages.
+int paintReport(QPagedPaintDevice& device, const Table& table, const PageOptions& options);
+
+// Fonts of the printed pages (sizes in points).
+QFont pageFont(double points, bool bold = false);
+
+} // namespace output
