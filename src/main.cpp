@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -15,10 +16,22 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     if (app::isCommand(args)) {
-        // The commands paint PDF pages, which needs fonts but no display.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication core(argc, argv);
+        // A command that paints PDF pages needs fonts, but no display.
+        const int format = args.indexOf(QStringLiteral("--format"));
+        const bool paints = args[0] == QLatin1String("cards") || args.value(format + 1) == QLatin1String("pdf");
+        std::unique_ptr<QCoreApplication> core;
+        if (paints) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            // Standard error carries the command's own messages only.
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+                if (type == QtFatalMsg || type == QtCriticalMsg)
+                    std::fprintf(stderr, "%s\n", qPrintable(msg));
+            });
+            core = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            core = std::make_unique<QCoreApplication>(argc, argv);
+        }
         QCoreApplication::setApplicationName(QStringLiteral("karvela"));
         QTextStream out(stdout);
         QTextStream err(stderr);

@@ -124,7 +124,7 @@ private slots:
         app::setToday(kToday);
         load();
         bigDepartment("Big", 12, 110);
-        bigDepartment("Long", 1, 110, 500);
+        bigDepartment("Long", 1, 80, 500);
     }
 
     // The workbook holds the cells of the tab-separated export: numbers as

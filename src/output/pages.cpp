@@ -34,7 +34,8 @@ QFont pageFont(double points, bool bold)
 PageLayout::PageLayout(const Table& table, const QSizeF& page, const PageOptions& options) : t_(table), page_(page)
 {
     const QFontMetricsF fm(pageFont(kBody));
-    const double z = fm.horizontalAdvance(QLatin1Char('Z'));
+    // Measured in the bold face of the heading rows, so that headings fit.
+    const double z = QFontMetricsF(pageFont(kBody, true)).horizontalAdvance(QLatin1Char('Z'));
     for (int c = 0; c < t_.columns(); ++c)
         widths_ << t_.widthsZ[c] * z + 2 * kPad;
     rowH_ = fm.height() + 4;

@@ -111,7 +111,13 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         if (isHeading(qobject_cast<const reports::GridModel*>(index.model()), index)) {
-            option->backgroundBrush = option->palette.button();
+            // The style's button colour, tinted towards its highlight so that
+            // the headings stand out in light and dark styles alike.
+            const QColor b = option->palette.color(QPalette::Button);
+            const QColor h = option->palette.color(QPalette::Highlight);
+            option->backgroundBrush = QColor::fromRgbF(b.redF() * 0.85 + h.redF() * 0.15,
+                                                       b.greenF() * 0.85 + h.greenF() * 0.15,
+                                                       b.blueF() * 0.85 + h.blueF() * 0.15);
             option->palette.setColor(QPalette::Text, option->palette.color(QPalette::ButtonText));
         }
     }
