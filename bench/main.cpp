@@ -10,6 +10,7 @@
 #include "entry/joblists.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
+#include "output/pages.h"
 #include "output/table.h"
 #include "output/writers.h"
 #include "reports/builders.h"
@@ -306,8 +307,15 @@ int main(int argc, char** argv)
             QTemporaryDir dir;
             for (const auto format : {output::FileFormat::Xlsx, output::FileFormat::Pdf}) {
                 const bool xlsx = format == output::FileFormat::Xlsx;
-                Line l{QStringLiteral("Export: all departments, month, as ") +
-                       (xlsx ? QStringLiteral("XLSX") : QStringLiteral("PDF"))};
+                QString what = xlsx ? QStringLiteral("XLSX") : QStringLiteral("PDF");
+                if (!xlsx) {
+                    QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                     QPageLayout::Millimeter);
+                    page.setOrientation(output::preferredOrientation(table, page));
+                    const output::PageLayout pages(table, page.paintRect(QPageLayout::Point).size(), {});
+                    what += QStringLiteral(" (%1 pages)").arg(pages.pages().size());
+                }
+                Line l{QStringLiteral("Export: all departments, month, as ") + what};
                 const QString path = dir.filePath(xlsx ? QStringLiteral("r.xlsx") : QStringLiteral("r.pdf"));
                 l.op = bench::measure(runs, [&] { output::writeFile(table, format, path); });
                 l.targetMs = 1000;

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
 
 #include <cmath>
 
@@ -38,6 +40,9 @@ PageLayout::PageLayout(const Table& table, const QSizeF& page, const PageOptions
     const double z = QFontMetricsF(pageFont(kBody, true)).horizontalAdvance(QLatin1Char('Z'));
     for (int c = 0; c < t_.columns(); ++c)
         widths_ << t_.widthsZ[c] * z + 2 * kPad;
+    body_ = pageFont(kBody);
+    bold_ = pageFont(kBody, true);
+    textH_ = fm.height();
     rowH_ = fm.height() + 4;
     headH_ = QFontMetricsF(pageFont(kTitle, true)).height() + QFontMetricsF(pageFont(kPeriod)).height() + 8;
     footH_ = fm.height() + 6;
@@ -86,62 +91,58 @@ double PageLayout::naturalWidth() const
     return w;
 }
 
-void PageLayout::paintRow(QPainter& p, int row, const QList<int>& cols, double y) const
+const PageLayout::Text& PageLayout::text(const QString& s, bool bold) const
+{
+    QHash<QString, Text>& cache = texts_[bold ? 1 : 0];
+    auto it = cache.find(s);
+    if (it == cache.end()) {
+        Text t;
+        QTextLayout layout(s, bold ? bold_ : body_);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        t.glyphs = layout.glyphRuns();
+        t.width = line.isValid() ? line.naturalTextWidth() : 0;
+        it = cache.insert(s, t);
+    }
+    return *it;
+}
+
+void PageLayout::paintRow(QPainter& p, int row, const QList<int>& cols, const QList<double>& xs, double y,
+                          QList<bool>& covered) const
 {
     const bool headingRow = row < t_.fixedRows;
-    const QFont font = pageFont(kBody, headingRow);
-    const QFontMetricsF fm(font);
-    p.setFont(font);
-    QList<double> xs;
-    double x = 0;
-    for (int c : cols) {
-        xs << x;
-        x += colWidth(c);
-    }
-    // How far each cell's text reaches: over empty neighbours when too wide.
-    QList<int> spanEnd(cols.size());
-    for (int i = 0; i < cols.size(); ++i)
-        spanEnd[i] = i + 1;
+    covered.fill(false, cols.size());
+    p.setFont(headingRow ? bold_ : body_);
     for (int i = 0; i < cols.size(); ++i) {
-        const QString text = t_.cell(row, cols[i]);
-        if (text.isEmpty() || t_.cellAlignment(row, cols[i]) != Qt::AlignLeft)
+        const QString& s = t_.rows[row][cols[i]];
+        if (s.isEmpty())
             continue;
-        double room = colWidth(cols[i]) - 2 * kPad;
-        const double need = fm.horizontalAdvance(text);
-        int j = i + 1;
-        while (need > room && j < cols.size() && t_.cell(row, cols[j]).isEmpty())
-            room += colWidth(cols[j++]);
-        spanEnd[i] = j;
-        i = j - 1;
-    }
-    // Cells: heading fill and rules; no rule inside a spilled text.
-    QList<bool> covered(cols.size(), false);
-    for (int i = 0; i < cols.size(); ++i)
-        for (int j = i + 1; j < spanEnd[i]; ++j)
-            covered[j] = true;
-    for (int i = 0; i < cols.size(); ++i) {
-        const QRectF cell(xs[i], y, colWidth(cols[i]), rowH_);
-        if (headingRow || cols[i] < t_.fixedCols)
-            p.fillRect(cell, kHeadingFill);
-    }
-    p.setPen(QPen(kRule, 0.4));
-    for (int i = 0; i < cols.size(); ++i) {
-        const QRectF cell(xs[i], y, colWidth(cols[i]), rowH_);
-        p.drawLine(cell.bottomLeft(), cell.bottomRight());
-        if (i == 0 || !covered[i])
-            p.drawLine(cell.topLeft(), cell.bottomLeft());
-    }
-    if (!cols.isEmpty())
-        p.drawLine(QPointF(x, y), QPointF(x, y + rowH_));
-    p.setPen(Qt::black);
-    for (int i = 0; i < cols.size(); ++i) {
-        const QString text = t_.cell(row, cols[i]);
-        if (text.isEmpty())
-            continue;
-        const double right = spanEnd[i] < cols.size() ? xs[spanEnd[i]] : x;
-        const QRectF area(xs[i] + kPad, y, right - xs[i] - 2 * kPad, rowH_);
+        const Text& t = text(s, headingRow);
         const Qt::Alignment a = t_.cellAlignment(row, cols[i]);
-        p.drawText(area, int(a | Qt::AlignVCenter), fm.elidedText(text, Qt::ElideRight, area.width() + 0.5));
+        // A left-aligned text too wide for its column runs over the empty
+        // cells to its right.
+        int end = i + 1;
+        double room = colWidth(cols[i]) - 2 * kPad;
+        if (a == Qt::AlignLeft)
+            while (t.width > room && end < cols.size() && t_.rows[row][cols[end]].isEmpty()) {
+                room += colWidth(cols[end]);
+                covered[end++] = true;
+            }
+        const double top = y + (rowH_ - textH_) / 2;
+        if (t.width <= room + 0.5) {
+            double x = xs[i] + kPad;
+            if (a == Qt::AlignRight)
+                x = xs[i] + colWidth(cols[i]) - kPad - t.width;
+            else if (a == Qt::AlignHCenter)
+                x = xs[i] + (colWidth(cols[i]) - t.width) / 2;
+            for (const QGlyphRun& run : t.glyphs)
+                p.drawGlyphRun(QPointF(x, top), run);
+        } else {
+            const QFontMetricsF fm(headingRow ? bold_ : body_);
+            p.drawText(QPointF(xs[i] + kPad, top + fm.ascent()), fm.elidedText(s, Qt::ElideRight, room));
+        }
+        i = end - 1;
     }
 }
 
@@ -168,14 +169,56 @@ void PageLayout::paint(QPainter& p, int index) const
         cols << c;
     for (int c = cut.firstCol; c < cut.endCol; ++c)
         cols << c;
-    double y = headH_;
-    for (int r = 0; r < t_.fixedRows; ++r, y += rowH_)
-        paintRow(p, r, cols, y);
-    for (int r = cut.firstRow; r < cut.endRow; ++r, y += rowH_)
-        paintRow(p, r, cols, y);
+    QList<double> xs;
+    double x = 0;
+    for (int c : cols) {
+        xs << x;
+        x += colWidth(c);
+    }
+    xs << x;
+    QList<int> rows;
+    for (int r = 0; r < t_.fixedRows; ++r)
+        rows << r;
+    for (int r = cut.firstRow; r < cut.endRow; ++r)
+        rows << r;
 
-    p.setFont(pageFont(kBody));
+    // Heading fills in one go: the heading rows, and the fixed columns
+    // below them.
+    {
+        const int headRows = std::min<int>(t_.fixedRows, rows.size());
+        const double fixedW = xs.value(std::min<int>(t_.fixedCols, cols.size()));
+        QPainterPath fill;
+        fill.addRect(QRectF(0, headH_, x, headRows * rowH_));
+        if (fixedW > 0)
+            fill.addRect(QRectF(0, headH_ + headRows * rowH_, fixedW, (rows.size() - headRows) * rowH_));
+        p.fillPath(fill, kHeadingFill);
+    }
+    // Texts row by row; which cells a text runs over.
+    QList<QList<bool>> covered(rows.size());
+    for (int k = 0; k < rows.size(); ++k)
+        paintRow(p, rows[k], cols, xs, headH_ + k * rowH_, covered[k]);
+
+    // Rules: one line a row, and each column's left edge in runs of rows
+    // that no text crosses.
+    p.setPen(QPen(kRule, 0.4));
+    const double top = headH_;
+    QList<QLineF> rules;
+    for (int k = 0; k <= rows.size(); ++k)
+        rules << QLineF(0, top + k * rowH_, x, top + k * rowH_);
+    for (int i = 0; i <= cols.size(); ++i) {
+        int from = 0;
+        for (int k = 0; k <= rows.size(); ++k) {
+            const bool crossed = k < rows.size() && i < cols.size() && covered[k].value(i);
+            if (k == rows.size() || crossed) {
+                if (k > from)
+                    rules << QLineF(xs[i], top + from * rowH_, xs[i], top + k * rowH_);
+                from = k + 1;
+            }
+        }
+    }
+    p.drawLines(rules);
     p.setPen(Qt::black);
+    p.setFont(body_);
     p.drawText(QRectF(0, height - footH_, width, footH_), Qt::AlignHCenter | Qt::AlignBottom,
                QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages_.size()));
     p.restore();

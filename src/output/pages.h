@@ -7,7 +7,10 @@
 
 #include "output/table.h"
 
+#include <QFont>
+#include <QHash>
 #include <QPageLayout>
+#include <QGlyphRun>
 #include <QRectF>
 
 class QPagedPaintDevice;
@@ -42,7 +45,16 @@ public:
 
 private:
     double colWidth(int c) const { return widths_.value(c); }
-    void paintRow(QPainter& p, int row, const QList<int>& cols, double y) const;
+    // Paints a row's heading fill and texts; `covered` gets, per column of
+    // `cols`, whether a text from its left runs over it.
+    void paintRow(QPainter& p, int row, const QList<int>& cols, const QList<double>& xs, double y,
+                  QList<bool>& covered) const;
+    // Texts are laid out once each and measured once each.
+    struct Text {
+        QList<QGlyphRun> glyphs; // laid out at (0, 0): the top left of the text
+        double width = 0;
+    };
+    const Text& text(const QString& s, bool bold) const;
 
     const Table& t_;
     QSizeF page_;
@@ -52,6 +64,9 @@ private:
     double headH_ = 0;
     double footH_ = 0;
     QList<PageCut> pages_;
+    QFont body_, bold_;
+    double textH_ = 0;
+    mutable QHash<QString, Text> texts_[2];
 };
 
 // Landscape when the report is wider than a portrait page.

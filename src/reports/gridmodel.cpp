@@ -1,7 +1,5 @@
 #include "reports/gridmodel.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace reports {
@@ -173,18 +171,58 @@ Qt::Alignment GridModel::cellAlignment(int row, int col) const
 
 std::optional<CellNumber> cellNumber(const QString& text)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)\\s*(%?)\\s*$"));
-    if (text.isEmpty())
+    // Blanks around, an optional sign, digits with at most one point (at
+    // least one digit), an optional exponent, an optional "%".
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto blank = [&](qsizetype k) { return k < n && text[k].isSpace(); };
+    const auto digit = [&](qsizetype k) { return k < n && text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9'); };
+    while (blank(i))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    int digits = 0;
+    while (digit(i)) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (digit(i)) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
         return std::nullopt;
-    const QRegularExpressionMatch m = number.match(text);
-    if (!m.hasMatch())
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype k = i + 1;
+        if (k < n && (text[k] == QLatin1Char('-') || text[k] == QLatin1Char('+')))
+            ++k;
+        if (!digit(k))
+            return std::nullopt;
+        while (digit(k))
+            ++k;
+        i = k;
+    }
+    const qsizetype end = i;
+    while (blank(i))
+        ++i;
+    bool percent = false;
+    if (i < n && text[i] == QLatin1Char('%')) {
+        percent = true;
+        ++i;
+        while (blank(i))
+            ++i;
+    }
+    if (i != n)
         return std::nullopt;
     bool ok = false;
-    const double v = m.captured(1).toDouble(&ok);
+    const double v = QStringView(text).mid(start, end - start).toDouble(&ok);
     if (!ok)
         return std::nullopt;
-    return CellNumber{v, !m.captured(2).isEmpty()};
+    return CellNumber{v, percent};
 }
 
 int GridModel::lastUsedRow() const
