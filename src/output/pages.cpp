@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace output {
@@ -40,8 +41,10 @@ PageLayout::PageLayout(const Table& table, const QSizeF& page, const PageOptions
     const double z = QFontMetricsF(pageFont(kBody, true)).horizontalAdvance(QLatin1Char('Z'));
     for (int c = 0; c < t_.columns(); ++c)
         widths_ << t_.widthsZ[c] * z + 2 * kPad;
-    body_ = pageFont(kBody);
-    bold_ = pageFont(kBody, true);
+    fonts_[Body] = pageFont(kBody);
+    fonts_[Bold] = pageFont(kBody, true);
+    fonts_[Title] = pageFont(kTitle, true);
+    fonts_[Period] = pageFont(kPeriod);
     textH_ = fm.height();
     rowH_ = fm.height() + 4;
     headH_ = QFontMetricsF(pageFont(kTitle, true)).height() + QFontMetricsF(pageFont(kPeriod)).height() + 8;
@@ -91,13 +94,13 @@ double PageLayout::naturalWidth() const
     return w;
 }
 
-const PageLayout::Text& PageLayout::text(const QString& s, bool bold) const
+const PageLayout::Text& PageLayout::text(const QString& s, Face face) const
 {
-    QHash<QString, Text>& cache = texts_[bold ? 1 : 0];
+    QHash<QString, Text>& cache = texts_[face];
     auto it = cache.find(s);
     if (it == cache.end()) {
         Text t;
-        QTextLayout layout(s, bold ? bold_ : body_);
+        QTextLayout layout(s, fonts_[face]);
         layout.beginLayout();
         QTextLine line = layout.createLine();
         layout.endLayout();
@@ -108,17 +111,31 @@ const PageLayout::Text& PageLayout::text(const QString& s, bool bold) const
     return *it;
 }
 
+void PageLayout::addText(QList<Glyphs>& page, const Text& t, const QPointF& topLeft) const
+{
+    for (const QGlyphRun& run : t.glyphs) {
+        const QRawFont font = run.rawFont();
+        auto it = std::find_if(page.begin(), page.end(), [&](const Glyphs& g) { return g.font == font; });
+        if (it == page.end()) {
+            page.append({font, {}, {}});
+            it = page.end() - 1;
+        }
+        it->indexes += run.glyphIndexes();
+        for (const QPointF& pos : run.positions())
+            it->positions << pos + topLeft;
+    }
+}
+
 void PageLayout::paintRow(QPainter& p, int row, const QList<int>& cols, const QList<double>& xs, double y,
-                          QList<bool>& covered) const
+                          QList<bool>& covered, QList<Glyphs>& glyphs) const
 {
     const bool headingRow = row < t_.fixedRows;
     covered.fill(false, cols.size());
-    p.setFont(headingRow ? bold_ : body_);
     for (int i = 0; i < cols.size(); ++i) {
         const QString& s = t_.rows[row][cols[i]];
         if (s.isEmpty())
             continue;
-        const Text& t = text(s, headingRow);
+        const Text& t = text(s, headingRow ? Bold : Body);
         const Qt::Alignment a = t_.cellAlignment(row, cols[i]);
         // A left-aligned text too wide for its column runs over the empty
         // cells to its right.
@@ -136,10 +153,10 @@ void PageLayout::paintRow(QPainter& p, int row, const QList<int>& cols, const QL
                 x = xs[i] + colWidth(cols[i]) - kPad - t.width;
             else if (a == Qt::AlignHCenter)
                 x = xs[i] + (colWidth(cols[i]) - t.width) / 2;
-            for (const QGlyphRun& run : t.glyphs)
-                p.drawGlyphRun(QPointF(x, top), run);
+            addText(glyphs, t, QPointF(x, top));
         } else {
-            const QFontMetricsF fm(headingRow ? bold_ : body_);
+            const QFontMetricsF fm(fonts_[headingRow ? Bold : Body]);
+            p.setFont(fonts_[headingRow ? Bold : Body]);
             p.drawText(QPointF(xs[i] + kPad, top + fm.ascent()), fm.elidedText(s, Qt::ElideRight, room));
         }
         i = end - 1;
@@ -154,15 +171,10 @@ void PageLayout::paint(QPainter& p, int index) const
     const double width = page_.width() / scale_;
     const double height = page_.height() / scale_;
     // Title and period lines.
-    const QFont title = pageFont(kTitle, true);
-    const QFont period = pageFont(kPeriod);
-    const double titleH = QFontMetricsF(title).height();
     p.setPen(Qt::black);
-    p.setFont(title);
-    p.drawText(QRectF(0, 0, width, titleH), Qt::AlignLeft | Qt::AlignVCenter, t_.title);
-    p.setFont(period);
-    p.drawText(QRectF(0, titleH + 2, width, QFontMetricsF(period).height()), Qt::AlignLeft | Qt::AlignVCenter,
-               t_.period);
+    QList<Glyphs> glyphs;
+    addText(glyphs, text(t_.title, Title), QPointF(0, 0));
+    addText(glyphs, text(t_.period, Period), QPointF(0, QFontMetricsF(fonts_[Title]).height() + 2));
 
     QList<int> cols;
     for (int c = 0; c < t_.fixedCols; ++c)
@@ -196,7 +208,14 @@ void PageLayout::paint(QPainter& p, int index) const
     // Texts row by row; which cells a text runs over.
     QList<QList<bool>> covered(rows.size());
     for (int k = 0; k < rows.size(); ++k)
-        paintRow(p, rows[k], cols, xs, headH_ + k * rowH_, covered[k]);
+        paintRow(p, rows[k], cols, xs, headH_ + k * rowH_, covered[k], glyphs);
+    for (const Glyphs& g : glyphs) {
+        QGlyphRun run;
+        run.setRawFont(g.font);
+        run.setGlyphIndexes(g.indexes);
+        run.setPositions(g.positions);
+        p.drawGlyphRun(QPointF(0, 0), run);
+    }
 
     // Rules: one line a row, and each column's left edge in runs of rows
     // that no text crosses.
@@ -218,7 +237,7 @@ void PageLayout::paint(QPainter& p, int index) const
     }
     p.drawLines(rules);
     p.setPen(Qt::black);
-    p.setFont(body_);
+    p.setFont(fonts_[Body]);
     p.drawText(QRectF(0, height - footH_, width, footH_), Qt::AlignHCenter | Qt::AlignBottom,
                QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages_.size()));
     p.restore();

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QPageLayout>
 #include <QGlyphRun>
+#include <QRawFont>
 #include <QRectF>
 
 class QPagedPaintDevice;
@@ -45,16 +46,24 @@ public:
 
 private:
     double colWidth(int c) const { return widths_.value(c); }
-    // Paints a row's heading fill and texts; `covered` gets, per column of
-    // `cols`, whether a text from its left runs over it.
-    void paintRow(QPainter& p, int row, const QList<int>& cols, const QList<double>& xs, double y,
-                  QList<bool>& covered) const;
     // Texts are laid out once each and measured once each.
     struct Text {
         QList<QGlyphRun> glyphs; // laid out at (0, 0): the top left of the text
         double width = 0;
     };
-    const Text& text(const QString& s, bool bold) const;
+    enum Face { Body, Bold, Title, Period };
+    const Text& text(const QString& s, Face face) const;
+    // Glyphs of a page gathered by font and drawn in one run each.
+    struct Glyphs {
+        QRawFont font;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    void addText(QList<Glyphs>& page, const Text& t, const QPointF& topLeft) const;
+    // Lays out a row's texts (into `glyphs`); `covered` gets, per column of
+    // `cols`, whether a text from its left runs over it.
+    void paintRow(QPainter& p, int row, const QList<int>& cols, const QList<double>& xs, double y,
+                  QList<bool>& covered, QList<Glyphs>& glyphs) const;
 
     const Table& t_;
     QSizeF page_;
@@ -64,9 +73,9 @@ private:
     double headH_ = 0;
     double footH_ = 0;
     QList<PageCut> pages_;
-    QFont body_, bold_;
+    QFont fonts_[4];
     double textH_ = 0;
-    mutable QHash<QString, Text> texts_[2];
+    mutable QHash<QString, Text> texts_[4];
 };
 
 // Landscape when the report is wider than a portrait page.
