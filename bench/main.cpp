@@ -11,6 +11,9 @@
 #include "entry/joblists.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
+#include "output/pages.h"
+#include "output/table.h"
+#include "output/writers.h"
 #include "reports/builders.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
@@ -20,6 +23,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QLocale>
 #include <QTextStream>
 
@@ -349,6 +354,31 @@ int main(int argc, char** argv)
             });
             l.targetMs = 500;
             lines << l;
+        }
+        {
+            // The same report as files, from the built sheet.
+            pickerAt = 0;
+            const reports::Sheet sheet = report(reports::AllDeptMonth, monthStart);
+            const output::Table table = output::tableOf(
+                sheet, reports::AllDeptMonth, reports::titleText(reports::AllDeptMonth, dept, QString()),
+                reports::periodText(reports::AllDeptMonth, 21, monthStart, monthEnd));
+            QTemporaryDir dir;
+            for (const auto format : {output::FileFormat::Xlsx, output::FileFormat::Pdf}) {
+                const bool xlsx = format == output::FileFormat::Xlsx;
+                QString what = xlsx ? QStringLiteral("XLSX") : QStringLiteral("PDF");
+                if (!xlsx) {
+                    QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                     QPageLayout::Millimeter);
+                    page.setOrientation(output::preferredOrientation(table, page));
+                    const output::PageLayout pages(table, page.paintRect(QPageLayout::Point).size(), {});
+                    what += QStringLiteral(" (%1 pages)").arg(pages.pages().size());
+                }
+                Line l{QStringLiteral("Export: all departments, month, as ") + what};
+                const QString path = dir.filePath(xlsx ? QStringLiteral("r.xlsx") : QStringLiteral("r.pdf"));
+                l.op = bench::measure(runs, [&] { output::writeFile(table, format, path); });
+                l.targetMs = 1000;
+                lines << l;
+            }
         }
         {
             Line l = reportLine(QStringLiteral("Report: jobs of all departments, period (12 months)"),

@@ -8,6 +8,7 @@ packages=(
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql
   postgresql sqlite3 python3-markdown
   fonts-dejavu-core xvfb xauth xdotool imagemagick
+  libxlsxwriter-dev pkg-config poppler-utils unzip
 )
 
 missing=()

@@ -73,6 +73,25 @@ inline void load()
     tx.commit();
 }
 
+// A department of `employees` people and `jobs` jobs for the month, every
+// job booked by one employee in turn, and a card (leave row) for each
+// employee; in one transaction. `base` keeps the employee and job numbers of
+// several such departments apart.
+inline void bigDepartment(const QString& dept, int employees, int jobs, int base = 0, const QDate& month = kNov)
+{
+    store::Transaction tx;
+    for (int e = 0; e < employees; ++e)
+        testsupport::addEmployee(30000000 + base + e, QStringLiteral("Employee %1").arg(e, 3, 10, QLatin1Char('0')),
+                                 dept);
+    for (int j = 0; j < jobs; ++j) {
+        testsupport::addJob(7000 + base + j, QStringLiteral("Job %1").arg(j), 100, 90, 10, dept);
+        booking(month, dept, 30000000 + base + j % std::max(1, employees), 7000 + base + j, 1.5);
+    }
+    for (int e = 0; e < employees; ++e)
+        leave(month, dept, 30000000 + base + e, {28, 1, 0, 0, 0, 0, 1});
+    tx.commit();
+}
+
 inline reports::Request request(int option, const QString& dept, const QDate& from = QDate(2008, 9, 21),
                                 const QDate& to = kNov)
 {

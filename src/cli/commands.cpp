@@ -1,6 +1,9 @@
 #include "cli/commands.h"
 
 #include "app/calendar.h"
+#include "cli/cards.h"
+#include "cli/fileoutput.h"
+#include "output/table.h"
 #include "app/clock.h"
 #include "app/messages.h"
 #include "app/pickers.h"
@@ -8,7 +11,7 @@
 #include "app/startfailure.h"
 #include "cli/usage.h"
 #include "cli/demo.h"
-#include "cli/export.h"
+#include "output/export.h"
 #include "cli/query.h"
 #include "cli/datacommands.h"
 #include "store/database.h"
@@ -83,6 +86,9 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
     std::optional<qint64> employee;
     bool includeSuperannuated = false;
     bool csv = false;
+    QString formatText = QStringLiteral("tsv");
+    std::optional<QString> outputPath;
+    cli::OutputOptions output;
     for (int i = 0; i < args.size(); ++i) {
         const QString a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -91,7 +97,8 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             includeSuperannuated = true;
         } else if (!hasValue && (a == QLatin1String("--type") || a == QLatin1String("--department") ||
                                  a == QLatin1String("--to") || a == QLatin1String("--from") ||
-                                 a == QLatin1String("--employee") || a == QLatin1String("--format"))) {
+                                 a == QLatin1String("--employee") || a == QLatin1String("--format") ||
+                                 a == QLatin1String("--output"))) {
             return reportUsage(err, QStringLiteral("option ") + a + QStringLiteral(" needs a value"));
         } else if (a == QLatin1String("--type")) {
             bool ok = false;
@@ -114,14 +121,16 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
                 return reportUsage(err, QStringLiteral("--employee must be an employee number"));
             employee = id;
         } else if (a == QLatin1String("--format")) {
-            const QString f = value();
-            if (f != QLatin1String("tsv") && f != QLatin1String("csv"))
-                return reportUsage(err, QStringLiteral("--format must be tsv or csv"));
-            csv = f == QLatin1String("csv");
+            formatText = value();
+            csv = formatText == QLatin1String("csv");
+        } else if (a == QLatin1String("--output")) {
+            outputPath = value();
         } else {
             return reportUsage(err, QStringLiteral("unknown option ") + a);
         }
     }
+    if (const QString problem = cli::checkOutputOptions(formatText, outputPath, output); !problem.isEmpty())
+        return reportUsage(err, problem);
     if (!type)
         return reportUsage(err, QStringLiteral("--type is required"));
     if (!haveDepartment)
@@ -189,14 +198,18 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             err << sheet.message << "\n";
             return 1;
         }
-        const auto format = csv ? ExportFormat::Csv : ExportFormat::Tsv;
-        out << exportLine({reports::titleText(*type, department, employeeName)}, format);
-        out << exportLine({reports::periodText(*type, startDay, from, to)}, format);
+        if (output.toFile())
+            return cli::writeTableFile(output::tableOf(sheet, *type, reports::titleText(*type, department, employeeName),
+                                                       reports::periodText(*type, startDay, from, to)),
+                                       output, QStringLiteral("report"), err);
+        const auto format = csv ? output::ExportFormat::Csv : output::ExportFormat::Tsv;
+        out << output::exportLine({reports::titleText(*type, department, employeeName)}, format);
+        out << output::exportLine({reports::periodText(*type, startDay, from, to)}, format);
         for (int row = 0; row < sheet.usedRows; ++row) {
             QStringList cells;
             for (int c = 0; c <= sheet.lastColumn; ++c)
                 cells << sheet.at(row, c);
-            out << exportLine(cells, format);
+            out << output::exportLine(cells, format);
         }
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject) {
@@ -219,7 +232,7 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query") || cli::isDataCommand(args[0]));
+            || args[0] == QLatin1String("query") || args[0] == QLatin1String("cards") || cli::isDataCommand(args[0]));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -232,6 +245,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return report(rest, out, err);
     if (cmd == QLatin1String("query"))
         return runQueryCommand(rest, out, err);
+    if (cmd == QLatin1String("cards"))
+        return cli::runCardsCommand(rest, out, err);
     if (cli::isDataCommand(cmd))
         return cli::runDataCommand(cmd, rest, out, err);
     err << "karvela: unknown command " << cmd << "\n";

@@ -6,8 +6,10 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "app/startfailure.h"
-#include "cli/usage.h"
+#include "cli/fileoutput.h"
 #include "cli/queryexport.h"
+#include "cli/usage.h"
+#include "output/table.h"
 #include "queries/panel.h"
 #include "queries/queries.h"
 #include "reports/gridmodel.h"
@@ -48,7 +50,7 @@ int listPosition(const QString& text, const QString& all, const QStringList& ent
 int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const QStringList valued = {"--index",  "--lead-department", "--grade", "--department", "--age", "--search",
-                                "--field",  "--job",             "--from",  "--to",         "--format"};
+                                "--field",  "--job",             "--from",  "--to",         "--format", "--output"};
     QHash<QString, QString> opt;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -66,8 +68,11 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!ok || field < 0 || field > queries::kEntireRecord)
         return refuse(err, QStringLiteral("--field must be a search-field position from 0 to 7"));
     const QString formatText = opt.value(QStringLiteral("--format"), QStringLiteral("tsv"));
-    if (formatText != QLatin1String("tsv") && formatText != QLatin1String("csv"))
-        return refuse(err, QStringLiteral("--format must be tsv or csv"));
+    cli::OutputOptions output;
+    const auto outputPath = opt.contains(QStringLiteral("--output"))
+        ? std::optional<QString>(opt.value(QStringLiteral("--output"))) : std::nullopt;
+    if (const QString problem = cli::checkOutputOptions(formatText, outputPath, output); !problem.isEmpty())
+        return refuse(err, problem);
     const auto dateOption = [&](const QString& name, QDate& d) {
         if (!opt.contains(name))
             return true;
@@ -129,8 +134,11 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
             title = *r.title;
         if (r.countLine)
             count = *r.countLine;
+        if (output.toFile())
+            return cli::writeTableFile(output::tableOf(grid, title, count, r.usedRows), output,
+                                       QStringLiteral("query"), err);
         out << exportText(title, count, grid, r.usedRows,
-                          formatText == QLatin1String("csv") ? ExportFormat::Csv : ExportFormat::Tsv);
+                          formatText == QLatin1String("csv") ? output::ExportFormat::Csv : output::ExportFormat::Tsv);
     } catch (const store::DbError& e) {
         if (e.kind() == store::ErrorKind::MissingObject || e.kind() == store::ErrorKind::Unavailable) {
             err << app::startFailureConsole(app::kBadTables, e);

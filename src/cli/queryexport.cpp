@@ -7,7 +7,7 @@
 namespace cli {
 
 QString exportText(const QString& title, const QString& countLine, const reports::GridModel& grid, int usedRows,
-                   ExportFormat format)
+                   output::ExportFormat format)
 {
     int lastCol = 0;
     for (int r = 0; r < usedRows; ++r)
@@ -16,12 +16,12 @@ QString exportText(const QString& title, const QString& countLine, const reports
                 lastCol = c;
                 break;
             }
-    QString out = exportLine({title}, format) + exportLine({countLine}, format);
+    QString out = output::exportLine({title}, format) + output::exportLine({countLine}, format);
     for (int r = 0; r < usedRows; ++r) {
         QStringList cells;
         for (int c = 0; c <= lastCol; ++c)
             cells << grid.cell(r, c);
-        out += exportLine(cells, format);
+        out += output::exportLine(cells, format);
     }
     return out;
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "cli/export.h"
+#include "output/export.h"
 
 namespace reports {
 class GridModel;
@@ -16,6 +16,6 @@ namespace cli {
 // text in those rows; cells joined by tab, or as RFC 4180 CSV. Every line
 // ends with a line feed.
 QString exportText(const QString& title, const QString& countLine, const reports::GridModel& grid, int usedRows,
-                   ExportFormat format);
+                   output::ExportFormat format);
 
 } // namespace cli

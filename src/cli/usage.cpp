@@ -14,6 +14,7 @@ constexpr Command kCommands[] = {
     {"create-database", usage::kCreateDatabase},
     {"report", usage::kReport},
     {"query", usage::kQuery},
+    {"cards", usage::kCards},
     {"copy-database", usage::kCopyDatabase},
     {"backup", usage::kBackup},
     {"restore", usage::kRestore},

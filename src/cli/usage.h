@@ -15,11 +15,15 @@ namespace usage {
 inline constexpr const char* kCreateDatabase = "usage: karvela create-database [--demo]\n";
 inline constexpr const char* kReport =
     "usage: karvela report --type N --department NAME --to YYYY-MM-DD [--from YYYY-MM-DD] [--employee EMP_ID] "
-    "[--include-superannuated] [--format tsv|csv]\n";
+    "[--include-superannuated] [--format tsv|csv]\n"
+    "       karvela report ... [--format tsv|csv|xlsx|pdf] [--output FILE]\n";
 inline constexpr const char* kQuery =
     "usage: karvela query --index N [--lead-department TEXT] [--grade TEXT] [--department TEXT] "
     "[--age LL-UU] [--search TEXT --field POS] [--job TEXT] [--from YYYY-MM-DD --to YYYY-MM-DD] "
-    "[--format tsv|csv]\n";
+    "[--format tsv|csv]\n"
+    "       karvela query ... [--format tsv|csv|xlsx|pdf] [--output FILE]\n";
+inline constexpr const char* kCards =
+    "usage: karvela cards --department NAME --to YYYY-MM-DD [--employee EMP_ID] --output FILE.pdf\n";
 inline constexpr const char* kCopyDatabase =
     "usage: karvela copy-database (--to-dsn NAME | --from-dsn NAME | --to-connection TEXT | --from-connection TEXT)\n";
 inline constexpr const char* kBackup = "usage: karvela backup FILE.db [--overwrite]\n";

@@ -27,7 +27,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return cell(r, c);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(columnAlignment(c) | Qt::AlignVCenter);
+        return QVariant::fromValue(cellAlignment(r, c) | Qt::AlignVCenter);
     default:
         return {};
     }
@@ -140,9 +140,12 @@ void GridModel::setFormatString(const QString& format)
             a = Qt::AlignRight;
             e.remove(0, 1);
         }
-        if (align_.size() <= c)
+        if (align_.size() <= c) {
             align_.resize(c + 1, Qt::AlignLeft);
+            alignSet_.resize(c + 1, false);
+        }
         align_[c] = a;
+        alignSet_[c] = true;
         setCell(0, c, e);
     }
     if (rows_ > 0 && cols_ > 0)
@@ -152,6 +155,74 @@ void GridModel::setFormatString(const QString& format)
 Qt::Alignment GridModel::columnAlignment(int col) const
 {
     return col >= 0 && col < align_.size() ? align_[col] : Qt::AlignLeft;
+}
+
+bool GridModel::hasColumnAlignment(int col) const
+{
+    return col >= 0 && col < alignSet_.size() && alignSet_[col];
+}
+
+Qt::Alignment GridModel::cellAlignment(int row, int col) const
+{
+    if (hasColumnAlignment(col))
+        return align_[col];
+    return cellNumber(cell(row, col)) ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+std::optional<CellNumber> cellNumber(const QString& text)
+{
+    // Blanks around, an optional sign, digits with at most one point (at
+    // least one digit), an optional exponent, an optional "%".
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto blank = [&](qsizetype k) { return k < n && text[k].isSpace(); };
+    const auto digit = [&](qsizetype k) { return k < n && text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9'); };
+    while (blank(i))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    int digits = 0;
+    while (digit(i)) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (digit(i)) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype k = i + 1;
+        if (k < n && (text[k] == QLatin1Char('-') || text[k] == QLatin1Char('+')))
+            ++k;
+        if (!digit(k))
+            return std::nullopt;
+        while (digit(k))
+            ++k;
+        i = k;
+    }
+    const qsizetype end = i;
+    while (blank(i))
+        ++i;
+    bool percent = false;
+    if (i < n && text[i] == QLatin1Char('%')) {
+        percent = true;
+        ++i;
+        while (blank(i))
+            ++i;
+    }
+    if (i != n)
+        return std::nullopt;
+    bool ok = false;
+    const double v = QStringView(text).mid(start, end - start).toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return CellNumber{v, percent};
 }
 
 int GridModel::lastUsedRow() const

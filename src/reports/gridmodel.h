@@ -8,7 +8,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace reports {
+
+// A cell text that is wholly a number ("12", "-2.5", "1e3") or a percentage
+// ("85.5%"): its value (85.5 for "85.5%"). No value for any other text.
+struct CellNumber {
+    double value = 0;
+    bool percent = false;
+};
+std::optional<CellNumber> cellNumber(const QString& text);
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -44,6 +54,11 @@ public:
     void setFormatString(const QString& format);
     const QString& formatString() const { return format_; }
     Qt::Alignment columnAlignment(int col) const;
+    // True when an alignment string has set the column's alignment; other
+    // columns follow the general rule: numbers right, texts left.
+    bool hasColumnAlignment(int col) const;
+    // Alignment a cell is shown with.
+    Qt::Alignment cellAlignment(int row, int col) const;
 
     // Rows that hold a text (last non-empty row plus one).
     int lastUsedRow() const;
@@ -62,6 +77,7 @@ private:
     int fixedCols_ = 3;
     QList<int> widthsZ_;
     QList<Qt::Alignment> align_;
+    QList<bool> alignSet_;
     QString format_;
 };
 

@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/settings.h"
 #include "entry/joblists.h"
+#include "ui/cardsmenu.h"
 #include "ui/common.h"
 #include "ui/employeepicker.h"
 #include "ui/optset.h"
@@ -76,6 +77,7 @@ void Main::buildMenus()
     editJobAction = new QAction(QStringLiteral("Edit&Job"), this);
     editJobAction->setObjectName(QStringLiteral("EditJob"));
     menuBar()->insertAction(aboutAction, editJobAction);
+    addCardsMenu(this);
     connect(editRecordAction, &QAction::triggered, this, &Main::EditRecordCommand);
     connect(deleteRecordAction, &QAction::triggered, this, &Main::DeleteRecordCommand);
     connect(resetAction, &QAction::triggered, this, &Main::Resetz);

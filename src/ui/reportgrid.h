@@ -30,9 +30,17 @@ public:
     QTableView* frozenLeft() const { return left_; }
     QTableView* frozenCorner() const { return corner_; }
 
+    // Scrolls only the scrolling part: a cell of a fixed row or column never
+    // moves that axis, and a scrolled cell never ends up behind the fixed
+    // rows or columns.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+    // The column after the last one a cell's text covers: a left-aligned text
+    // wider than its column spills over the empty cells to its right.
+    int textEnd(const QModelIndex& index) const;
+
 protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void resizeEvent(QResizeEvent* e) override;
     // Right-button presses and context-menu events on the fixed rows and
     // columns are passed on to this view's viewport, so that the grid
@@ -43,6 +51,9 @@ private:
     QTableView* makeFrozen(const QString& name);
     void applyWidths();
     void layoutFrozen();
+    // The fixed views show the main view's offset on their scrolling axis
+    // and zero on their fixed one.
+    void syncFrozen();
     int fixedHeight() const;
     int fixedWidth() const;
 

@@ -18,6 +18,7 @@
 #include "ui/periodpickers.h"
 #include "ui/program.h"
 #include "ui/reportgrid.h"
+#include "ui/reportoutput.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -44,6 +45,7 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     connect(DataEntryAction, &QAction::triggered, this, &ReportSection::showPasswordDialog);
     connect(AboutAction, &QAction::triggered, this, [] { showAbout(); });
     connect(ExitzAction, &QAction::triggered, this, [] { app::endProgram(0); });
+    addReportFileMenu(this);
 
     auto* central = new QWidget(this);
     setCentralWidget(central);

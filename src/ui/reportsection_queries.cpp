@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include "ui/reportoutput.h"
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -415,7 +416,7 @@ void ReportSection::CopySelection()
     const QString text = clip.copy(*grid, gridSelection(), Label1[0]->text(), Label1[1]->text());
     QClipboard* cb = QGuiApplication::clipboard();
     cb->clear();
-    cb->setText(text);
+    cb->setMimeData(copyMimeData(*grid, gridSelection(), Label1[0]->text(), Label1[1]->text(), text));
     popPaste->setEnabled(clip.pasteEnabled);
 }
 

@@ -1,6 +1,6 @@
-#include "cli/export.h"
+#include "output/export.h"
 
-namespace cli {
+namespace output {
 
 namespace {
 QString csvField(const QString& s)
@@ -24,4 +24,4 @@ QString exportLine(const QStringList& cells, ExportFormat format)
     return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
-} // namespace cli
+} // namespace output

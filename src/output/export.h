@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace cli {
+namespace output {
 
 enum class ExportFormat { Tsv, Csv };
 
@@ -13,4 +13,4 @@ enum class ExportFormat { Tsv, Csv };
 // line feed. The title and period lines are records of one field.
 QString exportLine(const QStringList& cells, ExportFormat format);
 
-} // namespace cli
+} // namespace output

@@ -1,0 +1,301 @@
+// Reports leaving the program: XLSX and PDF files from the report and query
+// commands, job cards to sign, refused output paths, and the spreadsheet
+// formats of a copied block.
+#include "report_fixture.h"
+
+#include "app/clock.h"
+#include "cli/commands.h"
+#include "output/clipboard.h"
+#include "reports/gridmodel.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <unistd.h>
+
+using namespace testsupport;
+using namespace reportfixture;
+
+namespace {
+
+struct Run {
+    int rc = 0;
+    QString out, err;
+};
+
+Run run(const QStringList& args)
+{
+    Run r;
+    QTextStream o(&r.out), e(&r.err);
+    r.rc = cli::runCommand(args, o, e);
+    o.flush();
+    e.flush();
+    return r;
+}
+
+QString tool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The pages of a PDF as text.
+QStringList pdfPages(const QString& path)
+{
+    QStringList pages = tool("pdftotext", {"-layout", path, "-"}).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// Column letters to a number: "A" 0, "AB" 27.
+int columnOf(const QString& ref)
+{
+    int c = 0;
+    for (const QChar ch : ref) {
+        if (!ch.isLetter())
+            break;
+        c = c * 26 + (ch.unicode() - 'A' + 1);
+    }
+    return c - 1;
+}
+
+struct SheetCell {
+    QString text;
+    bool number = false;
+};
+
+// The first sheet of a workbook, read from its XML: cells by (row, column),
+// and the frozen pane's split.
+struct Workbook {
+    QMap<QPair<int, int>, SheetCell> cells;
+    int xSplit = -1, ySplit = -1;
+};
+
+Workbook readWorkbook(const QString& path)
+{
+    QStringList shared;
+    QXmlStreamReader s(tool("unzip", {"-p", path, "xl/sharedStrings.xml"}));
+    while (!s.atEnd())
+        if (s.readNext() == QXmlStreamReader::StartElement && s.name() == QLatin1String("t"))
+            shared << s.readElementText();
+    Workbook book;
+    QXmlStreamReader x(tool("unzip", {"-p", path, "xl/worksheets/sheet1.xml"}));
+    QString ref, type;
+    while (!x.atEnd()) {
+        if (x.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (x.name() == QLatin1String("pane")) {
+            book.xSplit = x.attributes().value("xSplit").toInt();
+            book.ySplit = x.attributes().value("ySplit").toInt();
+        } else if (x.name() == QLatin1String("c")) {
+            ref = x.attributes().value("r").toString();
+            type = x.attributes().value("t").toString();
+        } else if (x.name() == QLatin1String("v")) {
+            const QString v = x.readElementText();
+            const int row = ref.mid(ref.indexOf(QRegularExpression("[0-9]"))).toInt() - 1;
+            book.cells[{row, columnOf(ref)}] =
+                type == QLatin1String("s") ? SheetCell{shared.value(v.toInt()), false} : SheetCell{v, true};
+        }
+    }
+    return book;
+}
+
+} // namespace
+
+class TestOutput : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        if (!initProcess())
+            QSKIP("no PostgreSQL test server");
+        app::setToday(kToday);
+        load();
+        bigDepartment("Big", 12, 110);
+        bigDepartment("Long", 1, 80, 500);
+    }
+
+    // The workbook holds the cells of the tab-separated export: numbers as
+    // numeric cells (percentages as fractions), the title lines on top, the
+    // pane frozen under the fixed rows and beside the fixed columns.
+    void xlsxMatchesTsv_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("xSplit");
+        QTest::addColumn<int>("ySplit");
+        QTest::newRow("department month")
+            << QStringList{"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"} << 3 << 4;
+        QTest::newRow("leave month") << QStringList{"report", "--type", "4", "--department", "Works", "--to",
+                                                    "2008-11-20", "--employee", "202"}
+                                     << 0 << 4;
+        QTest::newRow("employees query") << QStringList{"query", "--index", "0"} << 1 << 4;
+    }
+    void xlsxMatchesTsv()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, xSplit);
+        QFETCH(int, ySplit);
+        const Run tsv = run(args);
+        QCOMPARE(tsv.rc, 0);
+        const QString path = file("out.xlsx");
+        const Run xlsx = run(args + QStringList{"--format", "xlsx", "--output", path});
+        QCOMPARE(xlsx.rc, 0);
+        QCOMPARE(xlsx.out, QString());
+        const Workbook book = readWorkbook(path);
+        QCOMPARE(book.xSplit, xSplit);
+        QCOMPARE(book.ySplit, ySplit);
+
+        QStringList lines = tsv.out.split('\n');
+        lines.removeLast();
+        int filled = 0;
+        for (int r = 0; r < lines.size(); ++r) {
+            const QStringList cells = lines[r].split('\t');
+            for (int c = 0; c < cells.size(); ++c) {
+                if (cells[c].isEmpty())
+                    continue;
+                ++filled;
+                const SheetCell got = book.cells.value({r, c});
+                const auto n = reports::cellNumber(cells[c]);
+                QVERIFY2(got.number == bool(n), qPrintable(QString("%1,%2 %3").arg(r).arg(c).arg(cells[c])));
+                if (n)
+                    QCOMPARE(got.text.toDouble(), n->percent ? n->value / 100 : n->value);
+                else
+                    QCOMPARE(got.text, cells[c]);
+            }
+        }
+        QCOMPARE(book.cells.size(), filled);
+        QVERIFY(QFile::remove(path));
+    }
+
+    // A report of three pages: the title and the heading rows on every page,
+    // the page numbers, the footer on the last.
+    void pdfReport()
+    {
+        const QString path = file("big.pdf");
+        const Run r = run({"report", "--type", "0", "--department", "Long", "--to", "2008-11-20", "--format", "pdf",
+                           "--output", path});
+        QCOMPARE(r.rc, 0);
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 3);
+        for (int p = 0; p < pages.size(); ++p) {
+            QVERIFY(pages[p].contains("MONTHLY ED BOOKING REPORT OF LONG"));
+            QVERIFY(pages[p].contains("JOB DESCRIPTION"));
+            QVERIFY(pages[p].contains(QStringLiteral("Page %1 of 3").arg(p + 1)));
+        }
+        QVERIFY(pages[2].contains(kFooter));
+    }
+
+    // One page a card, each with both signature lines; a month without cards
+    // is refused.
+    void cards()
+    {
+        const QString path = file("cards.pdf");
+        Run r = run({"cards", "--department", "Big", "--to", "2008-11-20", "--output", path});
+        QCOMPARE(r.rc, 0);
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 12);
+        for (const QString& p : pages) {
+            QVERIFY(p.contains("Signature of the employee"));
+            QVERIFY(p.contains("Signature of the head of department"));
+        }
+        QVERIFY(pages[0].contains("Employee 000"));
+        QVERIFY(pages[0].contains("21/10/2008 to 20/11/2008"));
+        QVERIFY(pages[0].contains("Total: 17 of 31 days"));
+
+        r = run({"cards", "--department", "Big", "--to", "2008-11-20", "--employee", "30000011", "--output", path});
+        QCOMPARE(r.rc, 0);
+        QCOMPARE(pdfPages(path).size(), 1);
+
+        r = run({"cards", "--department", "Big", "--to", "2008-08-20", "--output", file("none.pdf")});
+        QCOMPARE(r.rc, 1);
+        QCOMPARE(r.err, QStringLiteral("No cards stored for Big for the month ending 20/08/2008.\n"));
+        QVERIFY(!QFileInfo::exists(file("none.pdf")));
+    }
+
+    // An output path that cannot be written: exit 2 with the reason, and no
+    // file (nor a temporary one) left behind.
+    void badOutputPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "missing/out" << "does not exist";
+        QTest::newRow("a folder") << "folder" << "is a folder";
+        QTest::newRow("no permission") << "locked/out" << "Permission denied";
+    }
+    void badOutputPaths()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        QTemporaryDir here;
+        for (const char* folder : {"folder.xlsx", "folder.pdf", "folder.csv", "locked"})
+            QDir(here.path()).mkpath(folder);
+        const QString locked = here.filePath("locked");
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        // The superuser writes anywhere; the process table takes no files.
+        const bool root = path.startsWith("locked") && geteuid() == 0;
+        const QString target = root ? "/proc/karvela-out" : here.filePath(path);
+        if (root)
+            reason = "cannot be written";
+        const QStringList report = {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"};
+        for (const QStringList& args :
+             {report + QStringList{"--format", "xlsx", "--output", target + ".xlsx"},
+              report + QStringList{"--format", "pdf", "--output", target + ".pdf"},
+              QStringList{"query", "--index", "0", "--format", "csv", "--output", target + ".csv"},
+              QStringList{"cards", "--department", "Big", "--to", "2008-11-20", "--output", target + ".pdf"}}) {
+            const Run r = run(args);
+            QCOMPARE(r.rc, 2);
+            QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        }
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // The HTML table and the CSV of a copied block hold the cells of the
+    // plain text, without the empty columns after the block's last text.
+    void copiedFormats()
+    {
+        reports::GridModel grid;
+        grid.setCell(0, 0, "S.N.");
+        grid.setCell(0, 1, "NAME, FULL");
+        grid.setCell(1, 0, "1");
+        grid.setCell(1, 1, "A <b> & \"c\"");
+        grid.setCell(2, 1, "85.5%");
+        const queries::Block block{0, 0, 2, 4};
+        queries::ClipState clip;
+        const QString plain = clip.copy(grid, block, "TITLE", "Rows: 3");
+        const QList<QStringList> rows = output::copiedRows(grid, block, "TITLE", "Rows: 3");
+
+        QStringList fromPlain;
+        for (const QString& line : plain.split('\r'))
+            fromPlain << QString(line).remove('\n').split('\t').join('|').remove(QRegularExpression("\\|+$"));
+        QStringList fromHtml;
+        const QString html = output::htmlTable(rows);
+        for (const QString& tr : html.split("<tr>").mid(1)) {
+            QStringList cells;
+            QRegularExpressionMatchIterator it = QRegularExpression("<td[^>]*>(.*?)</td>").globalMatch(tr);
+            while (it.hasNext()) {
+                QString c = it.next().captured(1);
+                cells << c.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+            }
+            fromHtml << cells.join('|').remove(QRegularExpression("\\|+$"));
+        }
+        QCOMPARE(fromHtml, fromPlain);
+        QCOMPARE(output::csvText(rows), QStringLiteral("TITLE\nRows: 3\nS.N.,\"NAME, FULL\"\n1,\"A <b> & \"\"c\"\"\"\n,85.5%\n"));
+    }
+};
+
+QTEST_MAIN(TestOutput)
+#include "test_output.moc"
