@@ -2,6 +2,7 @@
 
 #include "app/calendar.h"
 #include "app/failurebox.h"
+#include "entry/cardaudit.h"
 
 #include <algorithm>
 #include <numeric>
@@ -152,6 +153,7 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
                                         const QList<CardLine>& lines)
 {
     auto t = beginCard(card.empId);
+    step(kAddRecord, [&] { checkNewCardMonth(card); });
     if (step(kAddRecord, [&] { return cardExists(card.empId, card.toDate); }))
         return std::nullopt;
     const bool refused = step(kAddRecord, [&] {
@@ -183,6 +185,7 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
                         {card.toDate, card.deptt, card.empId, card.empName, l.jobNo, l.days, totalED, balances[i]});
         });
     }
+    step(kAddRecord, [&] { auditCard(store::audit::Command::CardAppend, card, {}, lines); });
     commit(*t);
     return balances;
 }
@@ -191,6 +194,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
                          const QList<CardLine>& lines)
 {
     auto t = beginCard(card.empId);
+    const QJsonObject before = step(kAddRecord, [&] { return openStoredCardForChange(card); });
     step(kAddRecord, [&] {
         auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
         if (!q.next())
@@ -212,6 +216,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
             store::exec(kUpdateEdbooked, {l.days, totalED, balances[i], card.toDate, card.empId, l.jobNo});
         });
     }
+    step(kAddRecord, [&] { auditCard(store::audit::Command::CardUpdate, card, before, lines); });
     commit(*t);
     return balances;
 }
@@ -219,6 +224,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
 {
     auto t = beginCard(card.empId);
+    const QJsonObject before = step(kAddRecord, [&] { return openStoredCardForChange(card); });
     const qint64 leavesId = step(kAddRecord, [&] {
         auto q = store::exec(kLeavesOfCard, {card.empId, card.toDate});
         if (!q.next())
@@ -236,6 +242,7 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
                 throw noRecord(QStringLiteral("booking row ") + QString::number(ed)
                                + QStringLiteral(" of the card (it was changed since it was opened)"));
     });
+    step(kAddRecord, [&] { auditCard(store::audit::Command::CardDelete, card, before, lines); });
     commit(*t);
     return balances;
 }
