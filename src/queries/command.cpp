@@ -19,7 +19,7 @@ namespace {
 
 const char* kUsage = "usage: karvela query --index N [--lead-department TEXT] [--grade TEXT] [--department TEXT] "
                      "[--age LL-UU] [--search TEXT --field POS] [--job TEXT] [--from YYYY-MM-DD --to YYYY-MM-DD] "
-                     "[--format tsv|csv]\n";
+                     "[--employee EMP_ID] [--format tsv|csv]\n";
 
 int usage(QTextStream& err, const QString& problem)
 {
@@ -49,7 +49,7 @@ int listPosition(const QString& text, const QString& all, const QStringList& ent
 int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const QStringList valued = {"--index",  "--lead-department", "--grade", "--department", "--age", "--search",
-                                "--field",  "--job",             "--from",  "--to",         "--format"};
+                                "--field",  "--job",             "--from",  "--to",         "--format", "--employee"};
     QHash<QString, QString> opt;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -62,7 +62,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     bool ok = false;
     const int index = opt.value(QStringLiteral("--index")).toInt(&ok);
     if (!opt.contains(QStringLiteral("--index")) || !ok || index < 0 || index >= kQueryCount)
-        return usage(err, QStringLiteral("--index must be a query number from 0 to 10"));
+        return usage(err, QStringLiteral("--index must be a query number from 0 to %1").arg(kQueryCount - 1));
     const int field = opt.value(QStringLiteral("--field"), QStringLiteral("0")).toInt(&ok);
     if (!ok || field < 0 || field > kEntireRecord)
         return usage(err, QStringLiteral("--field must be a search-field position from 0 to 7"));
@@ -102,6 +102,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     in.searchText = opt.value(QStringLiteral("--search"), QString::fromLatin1(kSampleSearch));
     in.searchField = field;
     in.jobText = opt.value(QStringLiteral("--job"), QString::fromLatin1(kJobHint));
+    in.employeeId = opt.value(QStringLiteral("--employee"));
 
     QString title, count;
     reports::GridModel grid;
@@ -112,7 +113,15 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
             in.leadDepartment = app::leadDepartments().value(0);
         in.grade = opt.value(QStringLiteral("--grade"), QStringLiteral("ALL"));
         in.department = opt.value(QStringLiteral("--department"), QStringLiteral("All Departments"));
-        if (index == GradeEmps) {
+        if (index == CardHistory) {
+            if (in.employeeId.isEmpty())
+                return usage(err, QStringLiteral("--employee is required for query 11"));
+            auto q = store::exec(QStringLiteral("SELECT EmpName FROM employees WHERE Emp_ID = ?"),
+                                 {in.employeeId.toLongLong()});
+            if (q.next())
+                in.employeeName = store::textOf(q.value(0));
+        }
+        if (index == GradeEmps || index == MissingCards) {
             in.gradePos = listPosition(in.grade, QStringLiteral("ALL"), app::grades());
             in.departmentPos = listPosition(in.department, QStringLiteral("All Departments"), app::departments());
         }

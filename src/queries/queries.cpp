@@ -3,6 +3,7 @@
 #include "app/numtext.h"
 #include "app/pickers.h"
 #include "queries/headers.h"
+#include "queries/history.h"
 #include "queries/panel.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
@@ -490,6 +491,10 @@ QueryResult runQuery(int index, const QueryInputs& in, reports::GridModel& grid)
         return jobListing(JobListing::Closed, in, grid);
     case Transferred:
         return listTransferred(in, grid);
+    case CardHistory:
+        return cardHistory(in, grid);
+    case MissingCards:
+        return missingCards(in, grid);
     default:
         return jobListing(JobListing::Lead, in, grid);
     }
