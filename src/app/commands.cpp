@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/pickers.h"
 #include "app/settings.h"
+#include "cli/monthcommands.h"
 #include "queries/command.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -50,6 +51,7 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
             d = fillDemo(today(), calendar::startDay(readGlobals().StartDate));
         tx.commit();
         out << "Created the tables employees, jobs, edbooked and leaves.\n";
+        out << "Created the tables monthcloses and auditlog.\n";
         if (demo)
             out << "Demo organisation: " << d.departments << " departments, " << d.employees << " employees, "
                 << d.jobs << " jobs, " << d.cards << " cards, " << d.bookings << " bookings.\n";
@@ -215,7 +217,7 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query"));
+            || args[0] == QLatin1String("query") || cli::isMonthCommand(args));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -228,6 +230,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return report(rest, out, err);
     if (cmd == QLatin1String("query"))
         return queries::runQueryCommand(rest, out, err);
+    if (cli::isMonthCommand(args))
+        return cli::runMonthCommand(args, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }
