@@ -11,6 +11,7 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/optset.h"
 #include "ui/periodpickers.h"
@@ -196,6 +197,7 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     auto* buttons = new QHBoxLayout();
     AddRecord = named(new QPushButton(QStringLiteral("Add Record"), central), QStringLiteral("AddRecord"));
     AddRecord->setEnabled(false);
+    card->insertWidget(card->indexOf(Frame2) + 1, new ClosedMonthLine(central, periods, Combo4, AddRecord));
     jobStUpdate = named(new QPushButton(QStringLiteral("Update Status %"), central), QStringLiteral("jobStUpdate"));
     jobStUpdate->setEnabled(false);
     ShowJobs = named(new QPushButton(QStringLiteral("Hide JobList"), central), QStringLiteral("ShowJobs"));

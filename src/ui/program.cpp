@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "ui/aboutf.h"
+#include "ui/closedmonth.h"
 #include "ui/dataentpwd.h"
 #include "ui/main.h"
 #include "ui/optset.h"
@@ -54,7 +55,10 @@ bool startProgram()
 {
     Windows& w = windows();
     w.report = new ReportSection();
-    return w.report->load();
+    if (!w.report->load())
+        return false;
+    noteUpgradeNeeded(w.report->StatusBar1);
+    return true;
 }
 
 void closeProgram()

@@ -117,6 +117,8 @@ void ReportSection::setupQueryPanel()
     g->addWidget(Text3, row++, 1, 1, 3);
     g->addWidget(Option2[9], row++, 0, 1, 4);
     g->addWidget(Option2[10], row++, 0, 1, 4);
+    g->addWidget(Option2[11], row++, 0, 1, 4);
+    g->addWidget(Option2[12], row++, 0, 1, 4);
     g->addWidget(GenerateList, row++, 0, 1, 4);
     g->setColumnStretch(1, 1);
 
@@ -252,6 +254,8 @@ queries::QueryInputs ReportSection::queryInputs() const
     in.to = ToDate;
     in.startDay = app::calendar::startDay(app::globals().StartDate);
     in.today = app::today();
+    in.employeeId = Label7->text().trimmed();
+    in.employeeName = Combo1->currentText();
     return in;
 }
 
