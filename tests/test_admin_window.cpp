@@ -1,11 +1,13 @@
 // The administrator window, driven offscreen with scripted boxes.
 #include "testsupport.h"
 
+#include "admin/monthclose.h"
 #include "admin/password.h"
 #include "app/clock.h"
 #include "app/failurebox.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/main.h"
 #include "ui/optset.h"
@@ -113,6 +115,47 @@ private slots:
         ui::closeProgram();
         flushDeletes();
         app::setToday(QDate());
+    }
+
+    void closingAMonthShowsInTheDataEntryWindow()
+    {
+        QVERIFY(!openOptSet()->Months->isEnabled());
+        ui::OptSet* o = unlocked();
+        QVERIFY(o->Months->isEnabled());
+        QCOMPARE(o->size(), QSize(392, 213));
+        QCOMPARE(o->Tools->actions().size(), 4);
+        o->findChild<QAction*>(QStringLiteral("CloseMonths"))->trigger();
+        auto* w = o->findChild<ui::MonthCloseWindow*>(QStringLiteral("MonthClose"));
+        QVERIFY(w);
+        QVERIFY(main()->FindDuration());
+        const QString deptt = main()->Combo4->currentText();
+        auto* line = control<QLabel>(main(), QStringLiteral("ClosedMonth"));
+        QVERIFY(main()->AddRecord->isEnabled());
+        QVERIFY(line->isHidden());
+        w->CloseDeptt->setCurrentText(deptt);
+        w->CloseMonthEnd->setDate(main()->ToDate);
+        // Closed from the keyboard.
+        w->CloseMonth->setFocus();
+        QTest::keyClick(w->CloseMonth, Qt::Key_Space);
+        QCOMPARE(boxes->texts(), QStringList{"Closed the month ending " + main()->ToDate.toString("dd/MM/yyyy")
+                                             + " of " + deptt + "."});
+        QVERIFY(!line->isHidden());
+        QVERIFY(line->text().startsWith("Month closed: the month ending "));
+        QVERIFY(!main()->AddRecord->isEnabled());
+        // The window asking for the save button again does not open it.
+        main()->AddRecord->setEnabled(true);
+        QVERIFY(!main()->AddRecord->isEnabled());
+        // Reopening needs a reason.
+        boxes->clear();
+        boxes->inputs << QString("  ");
+        w->ReopenMonth->click();
+        QCOMPARE(boxes->texts().last(), QString::fromLatin1(admin::kReasonRequired));
+        QVERIFY(!line->isHidden());
+        boxes->inputs << QString("late card");
+        w->ReopenMonth->click();
+        QVERIFY(line->isHidden());
+        QVERIFY(main()->AddRecord->isEnabled());
+        QCOMPARE(rows("auditlog"), 2);
     }
 
     void placementAndLockedStart()
