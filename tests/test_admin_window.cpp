@@ -1,5 +1,6 @@
 // The administrator window, driven offscreen with scripted boxes.
 #include "testsupport.h"
+#include "windowsupport.h"
 
 #include "admin/monthclose.h"
 #include "admin/password.h"
