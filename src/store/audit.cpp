@@ -13,6 +13,10 @@ namespace store::audit {
 
 namespace {
 
+// A write that changes nothing, first in a transaction: it makes SQLite take
+// the write lock before the values are read (a reader that writes later
+// would fail instead of waiting for another desktop's write).
+const QString kTakeWriteLock = QStringLiteral("UPDATE auditlog SET Command = Command WHERE ID = 0");
 const QString kInsert = QStringLiteral(
     "INSERT INTO auditlog (ChangedAt, ChangedBy, Desktop, Command, TableName, RecordKey, OldValues, NewValues) "
     "VALUES (CURRENT_TIMESTAMP, ?, ?, ?, ?, ?, ?, ?)");
@@ -173,6 +177,7 @@ Write::Write(Command c, QString table, QString key, std::function<QJsonObject()>
     if (!enabled())
         return;
     transaction_.emplace();
+    exec(kTakeWriteLock);
     before_ = values_();
 }
 

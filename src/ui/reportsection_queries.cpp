@@ -303,6 +303,8 @@ void ReportSection::option2Clicked(int index)
     const queries::QueryInputs in = queryInputs();
     if (index == queries::Superannuated)
         Option2[index]->setText(queries::superannuatedCaption(in.today));
+    if (index == queries::CardHistory)
+        Combo1->setEnabled(true); // its employee is the one whose cards are shown
     QStringList captions;
     for (QRadioButton* o : Option2)
         captions << o->text();
