@@ -8,11 +8,13 @@
 #include "app/failurebox.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "store/schema.h"
 #include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/main.h"
 #include "ui/optset.h"
 #include "ui/program.h"
+#include "ui/reportsection.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -157,6 +159,25 @@ private slots:
         QVERIFY(line->isHidden());
         QVERIFY(main()->AddRecord->isEnabled());
         QCOMPARE(rows("auditlog"), 2);
+    }
+
+    void anOlderDatabaseSaysOnceItNeedsTheUpgrade()
+    {
+        QVERIFY(!ui::windows().report->findChild<QLabel*>(QStringLiteral("UpgradeNote")));
+        ui::closeProgram();
+        flushDeletes();
+        for (const QString& t : store::kCloseTables)
+            store::execDirect("DROP TABLE " + t);
+        QVERIFY(ui::startProgram());
+        QCOMPARE(controlText(ui::windows().report, QStringLiteral("UpgradeNote")), QString(store::kNeedsUpgrade));
+        QVERIFY2(!boxes->texts().join(' ').contains("upgrade"), qPrintable(boxes->texts().join('|')));
+        boxes->clear();
+        // Closing is refused with the same words; nothing is written.
+        unlocked()->findChild<QAction*>(QStringLiteral("CloseMonths"))->trigger();
+        auto* w = ui::windows().optSet->findChild<ui::MonthCloseWindow*>();
+        QCOMPARE(w->CloseState->text(), QString(store::kNeedsUpgrade));
+        w->CloseMonth->click();
+        QCOMPARE(boxes->texts(), QStringList{store::kNeedsUpgrade});
     }
 
     void placementAndLockedStart()
