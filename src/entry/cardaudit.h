@@ -16,9 +16,11 @@ void checkNewCardMonth(const CardHeader& card);
 // department stored on the card is closed; otherwise the card's values
 // before the change (empty without the audit trail).
 QJsonObject openStoredCardForChange(const CardHeader& card);
-// The audit row of a card write: the values before, the card as stored now,
-// and the allotted ED credited on the card's lines with this save.
+// The audit row of a card write: the values before, the card as the write
+// stored it (`balances`: each line's job balance after it; none for a
+// delete), and the allotted ED credited on the card's lines with this save.
 void auditCard(store::audit::Command c, const CardHeader& card, const QJsonObject& before,
-               const QList<CardLine>& lines);
+               const QList<CardLine>& lines, double totalED = 0, const LeaveValues& leaves = {},
+               const QList<double>& balances = {});
 
 } // namespace entry

@@ -185,7 +185,8 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
                         {card.toDate, card.deptt, card.empId, card.empName, l.jobNo, l.days, totalED, balances[i]});
         });
     }
-    step(kAddRecord, [&] { auditCard(store::audit::Command::CardAppend, card, {}, lines); });
+    step(kAddRecord,
+         [&] { auditCard(store::audit::Command::CardAppend, card, {}, lines, totalED, leaves, balances); });
     commit(*t);
     return balances;
 }
@@ -216,7 +217,8 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
             store::exec(kUpdateEdbooked, {l.days, totalED, balances[i], card.toDate, card.empId, l.jobNo});
         });
     }
-    step(kAddRecord, [&] { auditCard(store::audit::Command::CardUpdate, card, before, lines); });
+    step(kAddRecord,
+         [&] { auditCard(store::audit::Command::CardUpdate, card, before, lines, totalED, leaves, balances); });
     commit(*t);
     return balances;
 }

@@ -114,14 +114,18 @@ bool enabled()
 
 QString loginName()
 {
-    if (const passwd* p = getpwuid(geteuid()); p && p->pw_name)
-        return QString::fromLocal8Bit(p->pw_name);
-    return qEnvironmentVariable("USER");
+    static const QString name = [] {
+        if (const passwd* p = getpwuid(geteuid()); p && p->pw_name)
+            return QString::fromLocal8Bit(p->pw_name);
+        return qEnvironmentVariable("USER");
+    }();
+    return name;
 }
 
 QString desktopName()
 {
-    return QSysInfo::machineHostName();
+    static const QString name = QSysInfo::machineHostName();
+    return name;
 }
 
 void record(Command c, const QString& table, const QString& key, const QJsonObject& before,
