@@ -409,7 +409,7 @@ int main(int argc, char** argv)
             lines << l;
         }
 
-        // --- The eleven queries ----------------------------------------------
+        // --- The queries -----------------------------------------------------
         {
             reports::GridModel grid;
             queries::QueryInputs in;
@@ -422,6 +422,7 @@ int main(int argc, char** argv)
             in.to = monthEnd;
             in.startDay = 21;
             in.today = today;
+            in.employeeId = QString::number(bench::employeeId(0, 0));
             const QDate bornFrom = today.addDays(-365LL * 35), bornTo = today.addDays(-365LL * 25);
             QStringList like;
             QList<QVariant> likeValues;
@@ -451,6 +452,15 @@ int main(int argc, char** argv)
                 {QStringLiteral("closed jobs"), {{kJobColumns + QStringLiteral(" WHERE Job_Status = 100"), {}}}},
                 {QStringLiteral("transferred employees"),
                  {{kEmpColumns + QStringLiteral(" WHERE substr(Emp_Addr, 1, 11) = ?"), {QStringLiteral("Transferred")}}}},
+                {QStringLiteral("history of an employee's cards"),
+                 {{QStringLiteral("SELECT ChangedAt, ChangedBy, Desktop, Command, RecordKey, OldValues, NewValues "
+                                  "FROM auditlog WHERE TableName = ? AND RecordKey LIKE ?"),
+                   {QStringLiteral("leaves"), in.employeeId + QStringLiteral("/%")}}}},
+                {QStringLiteral("cards missing for the month (all)"),
+                 {{QStringLiteral("SELECT e.Emp_ID, e.EmpName, e.Deptt, e.Designation, e.DoB, e.Emp_Addr FROM employees e "
+                                  "WHERE NOT EXISTS (SELECT 1 FROM leaves l WHERE l.Emp_ID = e.Emp_ID AND "
+                                  "l.MonthName = ?)"),
+                   {monthEnd}}}},
             };
             for (int i = 0; i < queries::kQueryCount; ++i) {
                 Line l{QStringLiteral("Query %1: %2").arg(i + 1).arg(qs[i].first)};

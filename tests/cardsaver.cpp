@@ -76,7 +76,8 @@ QString balancesText(const QList<double>& b)
 
 QString failure(const QString& routine, const store::DbError& e)
 {
-    static const char* kinds[] = {"Unavailable", "MissingObject", "DuplicateKey", "NoRecord", "ConnectionLost", "Other"};
+    static const char* kinds[] = {"Unavailable", "MissingObject", "DuplicateKey", "NoRecord", "ConnectionLost", "Other",
+                                  "MonthClosed"};
     return routine + QLatin1Char('|') + QLatin1String(kinds[int(e.kind())]) + QLatin1Char('|')
         + e.description().simplified();
 }

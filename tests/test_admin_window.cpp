@@ -1,15 +1,20 @@
 // The administrator window, driven offscreen with scripted boxes.
 #include "testsupport.h"
+#include "windowsupport.h"
 
+#include "admin/monthclose.h"
 #include "admin/password.h"
 #include "app/clock.h"
 #include "app/failurebox.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "store/schema.h"
+#include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/main.h"
 #include "ui/optset.h"
 #include "ui/program.h"
+#include "ui/reportsection.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -113,6 +118,66 @@ private slots:
         ui::closeProgram();
         flushDeletes();
         app::setToday(QDate());
+    }
+
+    void closingAMonthShowsInTheDataEntryWindow()
+    {
+        QVERIFY(!openOptSet()->Months->isEnabled());
+        ui::OptSet* o = unlocked();
+        QVERIFY(o->Months->isEnabled());
+        QCOMPARE(o->size(), QSize(392, 213));
+        QCOMPARE(o->Tools->actions().size(), 4);
+        o->findChild<QAction*>(QStringLiteral("CloseMonths"))->trigger();
+        auto* w = o->findChild<ui::MonthCloseWindow*>(QStringLiteral("MonthClose"));
+        QVERIFY(w);
+        QVERIFY(main()->FindDuration());
+        const QString deptt = main()->departmentPicker->currentText();
+        auto* line = control<QLabel>(main(), QStringLiteral("ClosedMonth"));
+        QVERIFY(main()->saveButton->isEnabled());
+        QVERIFY(line->isHidden());
+        w->CloseDeptt->setCurrentText(deptt);
+        w->CloseMonthEnd->setDate(main()->ToDate);
+        // Closed from the keyboard.
+        w->CloseMonth->setFocus();
+        QTest::keyClick(w->CloseMonth, Qt::Key_Space);
+        QCOMPARE(boxes->texts(), QStringList{"Closed the month ending " + main()->ToDate.toString("dd/MM/yyyy")
+                                             + " of " + deptt + "."});
+        QVERIFY(!line->isHidden());
+        QVERIFY(line->text().startsWith("Month closed: the month ending "));
+        QVERIFY(!main()->saveButton->isEnabled());
+        // The window asking for the save button again does not open it.
+        main()->saveButton->setEnabled(true);
+        QVERIFY(!main()->saveButton->isEnabled());
+        // Reopening needs a reason.
+        boxes->clear();
+        boxes->inputs << QString("  ");
+        w->ReopenMonth->click();
+        QCOMPARE(boxes->texts().last(), QString::fromLatin1(admin::kReasonRequired));
+        QVERIFY(!line->isHidden());
+        boxes->inputs << QString("late card");
+        w->ReopenMonth->click();
+        QVERIFY(line->isHidden());
+        QVERIFY(main()->saveButton->isEnabled());
+        QCOMPARE(rows("auditlog"), 2);
+    }
+
+    void anOlderDatabaseSaysOnceItNeedsTheUpgrade()
+    {
+        QVERIFY(!ui::windows().report->findChild<QLabel*>(QStringLiteral("UpgradeNote")));
+        ui::closeProgram();
+        flushDeletes();
+        for (const QString& t : store::kCloseTables)
+            store::execDirect("DROP TABLE " + t);
+        QVERIFY(ui::startProgram());
+        QCOMPARE(controlText(ui::windows().report, QStringLiteral("UpgradeNote")), QString(store::kNeedsUpgrade));
+        QVERIFY2(!boxes->texts().join(' ').contains("upgrade"), qPrintable(boxes->texts().join('|')));
+        boxes->clear();
+        // Closing is refused with the same words; nothing is written.
+        unlocked()->findChild<QAction*>(QStringLiteral("CloseMonths"))->trigger();
+        auto* w = ui::windows().optSet->findChild<ui::MonthCloseWindow*>();
+        QCOMPARE(w->CloseState->text(), QString(store::kNeedsUpgrade));
+        w->CloseMonth->click();
+        QCOMPARE(boxes->texts(), QStringList{store::kNeedsUpgrade});
     }
 
     void placementAndLockedStart()

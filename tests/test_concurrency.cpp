@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include "admin/employees.h"
+#include "admin/monthclose.h"
 #include "app/failurebox.h"
 #include "app/numtext.h"
 #include "entry/cardstore.h"
@@ -12,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -277,6 +279,67 @@ private slots:
         QCOMPARE(rows("edbooked"), 10);
         QCOMPARE(balance(101), kStart - 5 * typedDays(emp, 0));
         QCOMPARE(balance(102), kStart - 5 * typedDays(emp, 1));
+    }
+
+    void aCloseRacingEightDesktopsHasOneOrder()
+    {
+        if (!usingPostgres())
+            QSKIP("many desktops share a PostgreSQL server");
+        const qint64 first = 20000001;
+        addEmployees(first, 200);
+        QList<QStringList> args;
+        for (int d = 0; d < 8; ++d)
+            args << (QStringList{"save", QString::number(first + 25 * d), "25", kTo.toString(Qt::ISODate), "1"}
+                     + jobArgs({101, 102, 103}));
+        qputenv("KARVELA_CARDSAVER_PAUSE_MS", "5");
+        // A ninth desktop closes the month once the first cards are in.
+        const Run run = runDesktops(args, [] {
+            QElapsedTimer waited;
+            waited.start();
+            while (rows("leaves") < 40 && waited.elapsed() < 60000)
+                QThread::msleep(5);
+            admin::closeMonth({"Civil"}, kTo);
+        });
+        qunsetenv("KARVELA_CARDSAVER_PAUSE_MS");
+        QSet<qint64> saved, refused;
+        QStringList other;
+        for (const QStringList& out : run.lines)
+            for (const QString& line : out) {
+                const qint64 emp = line.section(' ', 1, 1).toLongLong();
+                if (line.startsWith("saved "))
+                    saved << emp;
+                else if (line.startsWith("failed ") && line.section(' ', 3).startsWith("AddRecord|MonthClosed|"))
+                    refused << emp;
+                else if (line != "done")
+                    other << line;
+            }
+        QCOMPARE(other, QStringList());
+        QCOMPARE(saved.size() + refused.size(), 200);
+        QVERIFY(!refused.isEmpty());
+        qInfo("a close among 8 desktops: %lld cards stored before it, %lld refused after it", qint64(saved.size()),
+              qint64(refused.size()));
+        // Every stored card whole, every refused one absent.
+        QSet<qint64> stored;
+        for (auto q = store::exec("SELECT Emp_ID FROM leaves"); q.next();)
+            stored << store::whole(q.value(0));
+        QCOMPARE(stored, saved);
+        QCOMPARE(rows("edbooked"), 3 * int(saved.size()));
+        balancesMatchTheBookings();
+        // Each stored card's audit row comes before the close's, in key order
+        // and in time.
+        auto close = store::exec("SELECT ID, ChangedAt FROM auditlog WHERE Command = ?", {"month close"});
+        QVERIFY(close.next());
+        const qint64 closeId = store::whole(close.value(0));
+        const QDateTime closedAt = close.value(1).toDateTime();
+        close.finish();
+        int cards = 0;
+        for (auto q = store::exec("SELECT ID, ChangedAt, RecordKey FROM auditlog WHERE Command = ?", {"card append"});
+             q.next(); ++cards) {
+            QVERIFY(store::whole(q.value(0)) < closeId);
+            QVERIFY(q.value(1).toDateTime() <= closedAt);
+            QVERIFY(saved.contains(store::textOf(q.value(2)).section('/', 0, 0).toLongLong()));
+        }
+        QCOMPARE(cards, int(saved.size()));
     }
 
     void changesAndDeletesRaceAppends()

@@ -3,6 +3,7 @@
 #include "app/numtext.h"
 #include "app/textcheck.h"
 #include "store/schema.h"
+#include "store/audit.h"
 #include "store/database.h"
 
 #include <QRegularExpression>
@@ -99,7 +100,10 @@ void addEmployee(const EmployeeForm& form)
     if (!id || !dob)
         throw store::DbError(store::ErrorKind::Other, QStringLiteral("0"), QString(),
                              QStringLiteral("The employee's ID or date of birth is not valid."));
+    store::audit::Write audit(store::audit::Command::EmployeeAdd, QStringLiteral("employees"), QString::number(*id),
+                              [id = *id] { return store::audit::employeeValues(id); });
     store::exec(kInsert, {form.name, form.department, *id, form.designation, form.grade, *dob, form.address});
+    audit.commit();
 }
 
 std::optional<app::Employee> findEmployee(qint64 empId)
@@ -112,10 +116,14 @@ std::optional<app::Employee> findEmployee(qint64 empId)
 
 void updateEmployee(qint64 empId, const EmployeeForm& form)
 {
+    store::audit::Write audit(store::audit::Command::EmployeeEdit, QStringLiteral("employees"),
+                              QString::number(empId), [empId] { return store::audit::employeeValues(empId); });
     auto q = store::exec(kUpdate, {form.department, form.designation, form.grade, form.address, empId});
     if (q.numRowsAffected() == 0)
         throw store::DbError(store::ErrorKind::NoRecord, QStringLiteral("0"), QString(),
                              QStringLiteral("No employee with ID %1 in the database.").arg(empId));
+    q.finish();
+    audit.commit();
 }
 
 } // namespace admin

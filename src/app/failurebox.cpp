@@ -18,6 +18,9 @@ QString failureDescription(const store::DbError& e, const QString& notSaved)
 
 QString failureBoxText(const QString& routine, const store::DbError& e, const QString& notSaved)
 {
+    // A refusal, not a failure: its own text says what happened and what to do.
+    if (e.kind() == store::ErrorKind::MonthClosed)
+        return e.description();
     return e.number() + QStringLiteral("\r\n") + routine + QStringLiteral(" SubRoutine\r\n")
         + failureDescription(e, notSaved);
 }

@@ -40,7 +40,7 @@ int runCardsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (!opt.contains(QStringLiteral("--department")))
         return refuse(err, QStringLiteral("--department is required"));
-    const QDate to = QDate::fromString(opt.value(QStringLiteral("--to")), QStringLiteral("yyyy-MM-dd"));
+    const QDate to = commandDate(opt.value(QStringLiteral("--to"))).value_or(QDate());
     if (!to.isValid())
         return refuse(err, QStringLiteral("--to must be a date YYYY-MM-DD"));
     if (opt.value(QStringLiteral("--output")).isEmpty())

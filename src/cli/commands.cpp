@@ -9,11 +9,12 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "app/startfailure.h"
-#include "cli/usage.h"
-#include "cli/demo.h"
-#include "output/export.h"
-#include "cli/query.h"
 #include "cli/datacommands.h"
+#include "cli/demo.h"
+#include "cli/monthcommands.h"
+#include "cli/query.h"
+#include "cli/usage.h"
+#include "output/export.h"
 #include "store/database.h"
 #include "store/datasource.h"
 #include "store/schema.h"
@@ -59,6 +60,7 @@ int createDatabase(const QStringList& args, QTextStream& out, QTextStream& err)
             d = fillDemo(app::today(), app::calendar::startDay(app::readGlobals().StartDate));
         tx.commit();
         out << "Created the tables employees, jobs, edbooked and leaves.\n";
+        out << "Created the tables monthcloses and auditlog.\n";
         if (demo)
             out << "Demo organisation: " << d.departments << " departments, " << d.employees << " employees, "
                 << d.jobs << " jobs, " << d.cards << " cards, " << d.bookings << " bookings.\n";
@@ -232,7 +234,8 @@ bool isCommand(const QStringList& args)
 {
     return !args.isEmpty()
         && (args[0] == QLatin1String("create-database") || args[0] == QLatin1String("report")
-            || args[0] == QLatin1String("query") || args[0] == QLatin1String("cards") || cli::isDataCommand(args[0]));
+            || args[0] == QLatin1String("query") || args[0] == QLatin1String("cards") || cli::isDataCommand(args[0])
+            || cli::isMonthCommand(args));
 }
 
 int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -249,6 +252,8 @@ int runCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         return cli::runCardsCommand(rest, out, err);
     if (cli::isDataCommand(cmd))
         return cli::runDataCommand(cmd, rest, out, err);
+    if (cli::isMonthCommand(args))
+        return cli::runMonthCommand(args, out, err);
     err << "karvela: unknown command " << cmd << "\n";
     return 2;
 }

@@ -50,7 +50,8 @@ int listPosition(const QString& text, const QString& all, const QStringList& ent
 int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const QStringList valued = {"--index",  "--lead-department", "--grade", "--department", "--age", "--search",
-                                "--field",  "--job",             "--from",  "--to",         "--format", "--output"};
+                                "--field",  "--job",             "--from",  "--to",         "--format", "--output",
+                                "--employee"};
     QHash<QString, QString> opt;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -63,7 +64,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     bool ok = false;
     const int index = opt.value(QStringLiteral("--index")).toInt(&ok);
     if (!opt.contains(QStringLiteral("--index")) || !ok || index < 0 || index >= queries::kQueryCount)
-        return refuse(err, QStringLiteral("--index must be a query number from 0 to 10"));
+        return refuse(err, QStringLiteral("--index must be a query number from 0 to %1").arg(queries::kQueryCount - 1));
     const int field = opt.value(QStringLiteral("--field"), QStringLiteral("0")).toInt(&ok);
     if (!ok || field < 0 || field > queries::kEntireRecord)
         return refuse(err, QStringLiteral("--field must be a search-field position from 0 to 7"));
@@ -106,6 +107,7 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
     in.searchText = opt.value(QStringLiteral("--search"), QString::fromLatin1(queries::kSampleSearch));
     in.searchField = field;
     in.jobText = opt.value(QStringLiteral("--job"), QString::fromLatin1(queries::kJobHint));
+    in.employeeId = opt.value(QStringLiteral("--employee"));
 
     QString title, count;
     reports::GridModel grid;
@@ -116,7 +118,15 @@ int runQueryCommand(const QStringList& args, QTextStream& out, QTextStream& err)
             in.leadDepartment = app::leadDepartments().value(0);
         in.grade = opt.value(QStringLiteral("--grade"), QStringLiteral("ALL"));
         in.department = opt.value(QStringLiteral("--department"), QStringLiteral("All Departments"));
-        if (index == queries::GradeEmps) {
+        if (index == queries::CardHistory) {
+            if (in.employeeId.isEmpty())
+                return refuse(err, QStringLiteral("--employee is required for query 11"));
+            auto q = store::exec(QStringLiteral("SELECT EmpName FROM employees WHERE Emp_ID = ?"),
+                                 {in.employeeId.toLongLong()});
+            if (q.next())
+                in.employeeName = store::textOf(q.value(0));
+        }
+        if (index == queries::GradeEmps || index == queries::MissingCards) {
             in.gradePos = listPosition(in.grade, QStringLiteral("ALL"), app::grades());
             in.departmentPos = listPosition(in.department, QStringLiteral("All Departments"), app::departments());
         }

@@ -19,6 +19,10 @@ constexpr Command kCommands[] = {
     {"backup", usage::kBackup},
     {"restore", usage::kRestore},
     {"import", usage::kImport},
+    {"upgrade-database", usage::kUpgradeDatabase},
+    {"close-month", usage::kCloseMonth},
+    {"reopen-month", usage::kReopenMonth},
+    {"audit", usage::kAudit},
 };
 
 // Qt's own options: those that take a value, and those that do not.

@@ -20,7 +20,7 @@ inline constexpr const char* kReport =
 inline constexpr const char* kQuery =
     "usage: karvela query --index N [--lead-department TEXT] [--grade TEXT] [--department TEXT] "
     "[--age LL-UU] [--search TEXT --field POS] [--job TEXT] [--from YYYY-MM-DD --to YYYY-MM-DD] "
-    "[--format tsv|csv]\n"
+    "[--employee EMP_ID] [--format tsv|csv]\n"
     "       karvela query ... [--format tsv|csv|xlsx|pdf] [--output FILE]\n";
 inline constexpr const char* kCards =
     "usage: karvela cards --department NAME --to YYYY-MM-DD [--employee EMP_ID] --output FILE.pdf\n";
@@ -29,6 +29,12 @@ inline constexpr const char* kCopyDatabase =
 inline constexpr const char* kBackup = "usage: karvela backup FILE.db [--overwrite]\n";
 inline constexpr const char* kRestore = "usage: karvela restore FILE.db\n";
 inline constexpr const char* kImport = "usage: karvela import employees|jobs FILE.csv [--dry-run] [--update-existing]\n";
+inline constexpr const char* kUpgradeDatabase = "usage: karvela upgrade-database\n";
+inline constexpr const char* kCloseMonth = "usage: karvela close-month --department NAME|--all --to YYYY-MM-DD\n";
+inline constexpr const char* kReopenMonth =
+    "usage: karvela reopen-month --department NAME|--all --to YYYY-MM-DD --reason TEXT\n";
+inline constexpr const char* kAudit =
+    "usage: karvela audit [--table T] [--key K] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format tsv|csv]\n";
 } // namespace usage
 
 // The usage of every command, as --help prints it.

@@ -3,6 +3,7 @@
 #include "app/calendar.h"
 #include "app/failurebox.h"
 #include "app/textcheck.h"
+#include "entry/cardaudit.h"
 
 #include <algorithm>
 #include <numeric>
@@ -245,6 +246,7 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
 {
     checkCardTexts(card);
     auto t = beginCard(card.empId);
+    step(kAddRecord, [&] { checkNewCardMonth(card); });
     if (step(kAddRecord, [&] { return cardExists(card.empId, card.toDate); }))
         return std::nullopt;
     const bool refused = step(kAddRecord, [&] {
@@ -281,6 +283,8 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
             }
             store::exec(kInsertEdbooked + rows.join(QStringLiteral(", ")), v);
         });
+    step(kAddRecord,
+         [&] { auditCard(store::audit::Command::CardAppend, card, {}, lines, totalED, leaves, balances); });
     commit(*t);
     return balances;
 }
@@ -290,6 +294,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 {
     checkCardTexts(card);
     auto t = beginCard(card.empId);
+    const QJsonObject before = step(kAddRecord, [&] { return openStoredCardForChange(card); });
     step(kAddRecord, [&] {
         QList<QVariant> v{totalED};
         v << leaveValues(leaves) << card.empId << card.toDate;
@@ -320,6 +325,8 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
             v << totalED << bal << card.toDate << card.empId << variants(jobs);
             store::exec(kUpdateEdbooked.arg(cases, store::placeholders(jobs.size())), v);
         });
+    step(kAddRecord,
+         [&] { auditCard(store::audit::Command::CardUpdate, card, before, lines, totalED, leaves, balances); });
     commit(*t);
     return balances;
 }
@@ -327,6 +334,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
 {
     auto t = beginCard(card.empId);
+    const QJsonObject before = step(kAddRecord, [&] { return openStoredCardForChange(card); });
     step(kAddRecord, [&] {
         if (store::exec(kDeleteLeaves, {card.empId, card.toDate}).numRowsAffected() != 1)
             throw noRecord(QStringLiteral("leaves of the card"));
@@ -361,6 +369,7 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
         if (store::exec(kDeleteEdbooked.arg(in), v).numRowsAffected() != ids.size())
             throw changed(ids.first());
     });
+    step(kAddRecord, [&] { auditCard(store::audit::Command::CardDelete, card, before, lines); });
     commit(*t);
     return balances;
 }

@@ -3,6 +3,7 @@
 #include "app/calendar.h"
 #include "app/numtext.h"
 #include "app/textcheck.h"
+#include "store/audit.h"
 #include "store/database.h"
 
 #include <cmath>
@@ -87,8 +88,17 @@ std::optional<app::Job> readJob(qint64 jobNo)
     return app::jobFrom(q);
 }
 
+namespace {
+store::audit::Write auditedJob(store::audit::Command c, qint64 jobNo)
+{
+    return store::audit::Write(c, QStringLiteral("jobs"), QString::number(jobNo),
+                               [jobNo] { return store::audit::jobValues(jobNo); });
+}
+} // namespace
+
 bool addJob(const app::Job& job)
 {
+    auto audit = auditedJob(store::audit::Command::JobAdd, job.jobNo);
     try {
         store::exec(kInsertJob, {job.jobNo, job.name, job.client, job.allotted, 0.0, job.status, job.lead});
     } catch (const store::DbError& e) {
@@ -96,14 +106,20 @@ bool addJob(const app::Job& job)
             return false;
         throw;
     }
+    audit.commit();
     return true;
 }
 
 bool updateJob(const app::Job& job, double openedBalance)
 {
+    auto audit = auditedJob(store::audit::Command::JobEdit, job.jobNo);
     auto q = store::exec(kUpdateJob, {job.name, job.client, job.allotted, job.balance - openedBalance, job.status,
                                            job.jobNo});
-    return q.numRowsAffected() > 0;
+    if (q.numRowsAffected() <= 0)
+        return false;
+    q.finish();
+    audit.commit();
+    return true;
 }
 
 std::optional<double> allottedOf(qint64 jobNo)
@@ -154,7 +170,9 @@ bool storeJobStatus(qint64 jobNo, int percent, const QDate& toDate)
 {
     if (!jobExists(jobNo))
         return false;
+    auto audit = auditedJob(store::audit::Command::JobStatus, jobNo);
     store::exec(kStoreStatus, {percent, app::calendar::dateUpdateText(toDate), jobNo});
+    audit.commit();
     return true;
 }
 

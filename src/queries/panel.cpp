@@ -16,7 +16,9 @@ QStringList optionCaptions()
             QStringLiteral("Search for"),
             QStringLiteral("Booking of Job No. Between Dates"),
             QStringLiteral("Completed/ Dropped out Jobs"),
-            QStringLiteral("Transferred out employees")};
+            QStringLiteral("Transferred out employees"),
+            QStringLiteral("History of an employee's cards"),
+            QStringLiteral("Cards missing for the month")};
 }
 
 QString superannuatedCaption(const QDate& today)
@@ -58,6 +60,14 @@ QString queryTitle(int index, const QueryInputs& in, const QStringList& captions
     case ClosedJobs:
     case Transferred:
         return (QStringLiteral("List Showing ") + captions.value(index)).toUpper();
+    case CardHistory:
+        return (captions.value(index) + QStringLiteral(": ") + in.employeeName + QStringLiteral(" (") + in.employeeId
+                + QLatin1Char(')'))
+            .toUpper();
+    case MissingCards:
+        return (captions.value(index) + QStringLiteral(" ending ") + in.to.toString(QStringLiteral("dd/MM/yyyy"))
+                + QStringLiteral(" in ") + (in.departmentPos > 0 ? in.department : QStringLiteral("All Departments")))
+            .toUpper();
     default:
         return {};
     }

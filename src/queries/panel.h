@@ -10,7 +10,7 @@
 
 namespace queries {
 
-// Captions of the eleven query options, in index order.
+// Captions of the query options, in index order.
 QStringList optionCaptions();
 // Caption option 6 takes when it is chosen.
 QString superannuatedCaption(const QDate& today);

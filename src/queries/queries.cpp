@@ -4,6 +4,7 @@
 #include "app/pickers.h"
 #include "app/records.h"
 #include "queries/headers.h"
+#include "queries/history.h"
 #include "queries/panel.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
@@ -473,6 +474,10 @@ QueryResult runQuery(int index, const QueryInputs& in, reports::GridModel& grid)
         return jobListing(JobListing::Closed, in, grid);
     case Transferred:
         return listTransferred(in, grid);
+    case CardHistory:
+        return cardHistory(in, grid);
+    case MissingCards:
+        return missingCards(in, grid);
     default:
         return jobListing(JobListing::Lead, in, grid);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The eleven queries of the report window's query panel: each reads the
+// The queries of the report window's query panel: each reads the
 // data source and lays its rows into the grid.
 
 #include <QDate>
@@ -26,8 +26,10 @@ enum QueryIndex {
     JobBooking = 8,
     ClosedJobs = 9,
     Transferred = 10,
+    CardHistory = 11,
+    MissingCards = 12,
 };
-inline constexpr int kQueryCount = 11;
+inline constexpr int kQueryCount = 13;
 
 // What the panel's inputs hold when "&Show" is pressed.
 struct QueryInputs {
@@ -44,6 +46,8 @@ struct QueryInputs {
     QDate to;                         // ToDate
     int startDay = 21;
     QDate today;
+    QString employeeId;               // the employee picker's ID (card history)
+    QString employeeName;             // and its entry
 };
 
 // What a query leaves for the window besides the grid.

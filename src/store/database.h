@@ -27,6 +27,7 @@ enum class ErrorKind {
     NoRecord,       // the row asked for does not exist
     ConnectionLost, // the connection broke while a command ran
     Other,
+    MonthClosed,    // the card's department has closed its month
 };
 
 // A failed database operation. `number` is the driver's native error code,

@@ -38,11 +38,31 @@ QStringList schemaStatements(Dialect d);
 // source without them is refused before anything else runs: throws DbError
 // (kind MissingObject for a missing table or field).
 void checkTables();
+// The two tables of closed months and of the audit trail. A database made
+// before they existed holds only the four tables above and keeps working
+// without them (no close check, no audit rows) until it is upgraded.
+inline const QStringList kCloseTables = {QStringLiteral("monthcloses"), QStringLiteral("auditlog")};
+// Said once at start-up, and by what needs them, on a database without them.
+inline constexpr const char* kNeedsUpgrade =
+    "Closing months and the audit trail need the tables monthcloses and auditlog: run karvela upgrade-database.";
+
+// CREATE statements for a dialect, in creation order.
+QStringList schemaStatements(Dialect d);
+// CREATE statements of the two close and audit tables.
+QStringList closeTableStatements(Dialect d);
+// True when both close and audit tables exist on the shared connection
+// (looked up once per connection and after each schema change).
+bool closeTablesExist();
+// Adds the close and audit tables where they are missing; the four tables
+// are left as they are. Returns the tables it created.
+QStringList upgradeSchema();
 // True when any of the four tables exists on the shared connection.
 bool anyTableExists();
-// Creates the four tables (inside the caller's transaction, if any).
+// Creates the four tables and the close and audit tables (inside the
+// caller's transaction, if any).
 void createSchema();
-// Drops the four tables where they exist (tests).
+// Drops the four tables and the close and audit tables where they exist
+// (tests).
 void dropSchema();
 
 } // namespace store

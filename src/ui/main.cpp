@@ -9,6 +9,7 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/employeepicker.h"
 #include "ui/periodpickers.h"

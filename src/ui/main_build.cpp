@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "entry/joblists.h"
 #include "ui/cardsmenu.h"
+#include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/employeepicker.h"
 #include "ui/optset.h"
@@ -207,6 +208,8 @@ void Main::buildCardPanel(QWidget* central, QVBoxLayout* column)
     auto* buttons = new QHBoxLayout();
     saveButton = named(new QPushButton(entry::saveCaption(card.mode), central), QStringLiteral("AddRecord"));
     saveButton->setEnabled(false);
+    column->insertWidget(column->indexOf(periodPanel) + 1,
+                         new ClosedMonthLine(central, periods, departmentPicker, saveButton));
     statusUpdateButton =
         named(new QPushButton(QStringLiteral("Update Status %"), central), QStringLiteral("jobStUpdate"));
     statusUpdateButton->setEnabled(false);

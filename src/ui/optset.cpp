@@ -9,6 +9,7 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "store/database.h"
+#include "ui/closedmonth.h"
 #include "ui/common.h"
 #include "ui/main.h"
 #include "ui/program.h"
@@ -83,6 +84,7 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     UpdateEmp->setObjectName(QStringLiteral("UpdateEmp"));
     EnableTools = menuBar()->addAction(QStringLiteral("&EnableTools"));
     EnableTools->setObjectName(QStringLiteral("EnableTools"));
+    Months = addMonthMenu(this, menuBar(), EnableTools);
     setToolsEnabled(false);
 
     auto* central = new QWidget(this);
@@ -242,6 +244,7 @@ void OptSet::SearchGrades()
 void OptSet::setToolsEnabled(bool on)
 {
     Tools->setEnabled(on);
+    Months->setEnabled(on);
     for (QAction* a : {Modez, SetDept, AddEmp, UpdateEmp})
         a->setEnabled(on);
 }

@@ -63,6 +63,7 @@ public:
     QAction* AddEmp = nullptr;
     QAction* UpdateEmp = nullptr;
     QAction* EnableTools = nullptr;
+    QMenu* Months = nullptr; // closing and reopening card months
 
 protected:
     // Closing the window unloads it: the next opening starts locked, with

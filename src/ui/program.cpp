@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "ui/aboutf.h"
+#include "ui/closedmonth.h"
 #include "ui/dataentpwd.h"
 #include "ui/main.h"
 #include "ui/optset.h"
@@ -61,6 +62,8 @@ bool startProgram()
     const bool started = w.report->load();
     if (w.pwd)
         guardTextBoxes(w.pwd);
+    if (started)
+        noteUpgradeNeeded(w.report->StatusBar1);
     return started;
 }
 

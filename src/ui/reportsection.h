@@ -138,7 +138,7 @@ public:
     int QueryIndex = 0;               // last query option clicked
     queries::ClipState clip;          // ClipRows, ClipCols, CutMark
 
-    QRadioButton* Option2[11] = {};   // the query options
+    QRadioButton* Option2[queries::kQueryCount] = {}; // the query options
     QLineEdit* Text1 = nullptr;       // age range
     QLineEdit* Text2 = nullptr;       // search text
     QLineEdit* Text3 = nullptr;       // job number

@@ -118,6 +118,8 @@ void ReportSection::setupQueryPanel()
     g->addWidget(Text3, row++, 1, 1, 3);
     g->addWidget(Option2[9], row++, 0, 1, 4);
     g->addWidget(Option2[10], row++, 0, 1, 4);
+    g->addWidget(Option2[11], row++, 0, 1, 4);
+    g->addWidget(Option2[12], row++, 0, 1, 4);
     g->addWidget(GenerateList, row++, 0, 1, 4);
     g->setColumnStretch(1, 1);
 
@@ -253,6 +255,8 @@ queries::QueryInputs ReportSection::queryInputs() const
     in.to = ToDate;
     in.startDay = app::calendar::startDay(app::globals().StartDate);
     in.today = app::today();
+    in.employeeId = Label7->text().trimmed();
+    in.employeeName = Combo1->currentText();
     return in;
 }
 
@@ -300,6 +304,8 @@ void ReportSection::option2Clicked(int index)
     const queries::QueryInputs in = queryInputs();
     if (index == queries::Superannuated)
         Option2[index]->setText(queries::superannuatedCaption(in.today));
+    if (index == queries::CardHistory)
+        Combo1->setEnabled(true); // its employee is the one whose cards are shown
     QStringList captions;
     for (QRadioButton* o : Option2)
         captions << o->text();

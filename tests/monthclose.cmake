@@ -1,0 +1,2 @@
+# Closed months, the audit trail and the upgrade of an older database.
+karvela_test(test_monthclose PG SOURCES test_monthclose.cpp)
