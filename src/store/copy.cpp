@@ -296,7 +296,7 @@ CopySummary copyDatabase(const QString& fromConnection, const QString& toConnect
     // the rows are in (built in one go rather than row by row).
     to.begin();
     QStringList indexes;
-    for (const QString& s : schemaStatements(to.dialect())) {
+    for (const QString& s : schemaStatements(to.dialect()) + closeTableStatements(to.dialect())) {
         if (s.startsWith(QLatin1String("CREATE INDEX"), Qt::CaseInsensitive))
             indexes << s;
         else
