@@ -72,4 +72,15 @@ QString footerLine(const QDate& today)
     return reports::footerText(today, false);
 }
 
+int finishListing(reports::GridModel& grid, int n, const QDate& today)
+{
+    if (n > 0) {
+        grid.setCell(n + 3, 2, footerLine(today));
+        return n + 4;
+    }
+    grid.setCell(2, 2, QStringLiteral("NONE FOUND"));
+    grid.setCell(4, 2, footerLine(today));
+    return 5;
+}
+
 } // namespace queries

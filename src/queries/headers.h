@@ -36,5 +36,9 @@ QString shortDateText(const QDate& d);
 QString dmyText(const QDate& d);
 // The footer line of the queries (no closing ".").
 QString footerLine(const QDate& today);
+// The lines under a listing of n rows that starts at grid row 2: the footer
+// two rows below the last, or "NONE FOUND" and the footer when there is
+// none. Returns the rows used.
+int finishListing(reports::GridModel& grid, int n, const QDate& today);
 
 } // namespace queries

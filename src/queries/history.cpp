@@ -41,14 +41,7 @@ QString frame(reports::GridModel& grid, const QStringList& headers, const QStrin
 QueryResult finish(QueryResult r, reports::GridModel& grid, int n, const QDate& today)
 {
     r.countLine = QStringLiteral("Items found = ") + QString::number(n);
-    if (n > 0) {
-        grid.setCell(n + 3, 2, footerLine(today));
-        r.usedRows = n + 4;
-    } else {
-        grid.setCell(2, 2, QStringLiteral("NONE FOUND"));
-        grid.setCell(4, 2, footerLine(today));
-        r.usedRows = 5;
-    }
+    r.usedRows = finishListing(grid, n, today);
     return r;
 }
 

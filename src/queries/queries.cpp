@@ -116,14 +116,7 @@ QueryResult employeeListing(GridModel& grid, EmpListing kind, const QString& sql
         ++n;
     }
     r.countLine = itemsFound(n);
-    if (n > 0) {
-        grid.setCell(n + 3, 2, footerLine(today));
-        r.usedRows = n + 4;
-    } else {
-        grid.setCell(2, 2, QStringLiteral("NONE FOUND"));
-        grid.setCell(4, 2, footerLine(today));
-        r.usedRows = 5;
-    }
+    r.usedRows = finishListing(grid, n, today);
     return r;
 }
 
@@ -225,15 +218,9 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
         grid.setCell(row, 7, e.address);
         ++n;
     }
-    if (n > 0) {
+    if (n > 0)
         r.countLine = QStringLiteral("Items Found in ") + fieldText + QStringLiteral(": ") + QString::number(n);
-        grid.setCell(n + 3, 2, footerLine(in.today));
-        r.usedRows = n + 4;
-    } else {
-        grid.setCell(2, 2, QStringLiteral("NONE FOUND"));
-        grid.setCell(4, 2, footerLine(in.today));
-        r.usedRows = 5;
-    }
+    r.usedRows = finishListing(grid, n, in.today);
     return r;
 }
 
