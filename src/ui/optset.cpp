@@ -17,6 +17,8 @@
 #include <QCompleter>
 #include <QGridLayout>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -192,6 +194,14 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     setFixedSize(kWidth, kHeight);
     move(kLeft, kTop);
+
+    // Close, by button or Escape, as the window's own close does.
+    auto* closeButton = named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("CloseWindow"));
+    closeButton->setToolTip(QStringLiteral("Close (Esc)"));
+    closeButton->setAutoDefault(false);
+    menuBar()->setCornerWidget(closeButton);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 bool OptSet::load()

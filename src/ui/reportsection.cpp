@@ -18,6 +18,7 @@
 #include "ui/periodpickers.h"
 #include "ui/program.h"
 #include "ui/reportgrid.h"
+#include "ui/windowplace.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -156,6 +157,9 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     }
     buildReportPanel();
     setupQueryPanel();
+    // Within the screen, content scrolling; back where the user left it.
+    scrollContent(this);
+    rememberPlace(this, QStringLiteral("Report"), true);
 }
 
 void ReportSection::setProgress(int value)
