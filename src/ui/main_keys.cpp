@@ -86,6 +86,8 @@ void Main::buildKeys(QWidget* central, QVBoxLayout* cardColumn, QVBoxLayout* job
                 g->getItemPosition(k, &row, &col, &rs, &cs);
                 g->addWidget(lastCardButton, row, g->columnCount());
             }
+    // Room for a name with its designation beside the button.
+    employeePicker->setMinimumContentsLength(20);
     lastCardAction = recordMenu->addAction(QStringLiteral("Start from Last Card"));
     lastCardAction->setObjectName(QStringLiteral("StartFromLastCard"));
     connect(lastCardAction, &QAction::triggered, this, &Main::StartFromLastCard);

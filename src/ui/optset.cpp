@@ -202,6 +202,9 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     menuBar()->setCornerWidget(closeButton);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    // The department frame's captions wrap rather than being cut.
+    for (QLabel* l : Frame4->findChildren<QLabel*>())
+        l->setWordWrap(true);
 }
 
 bool OptSet::load()
