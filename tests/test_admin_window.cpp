@@ -348,6 +348,20 @@ private slots:
         }
     }
 
+    void escapeAndTheCloseButtonCloseIt()
+    {
+        ui::OptSet* o = openOptSet();
+        o->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(o));
+        QTest::keyClick(o, Qt::Key_Escape);
+        QVERIFY(!ui::windows().optSet);
+        flushDeletes();
+        o = openOptSet();
+        o->findChild<QPushButton*>("CloseWindow")->click();
+        QVERIFY(!ui::windows().optSet);
+        flushDeletes();
+    }
+
     void reopeningStartsLockedWithFreshLists()
     {
         ui::OptSet* o = unlocked();

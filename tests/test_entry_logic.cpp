@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include "entry/card.h"
+#include "entry/cardstart.h"
 #include "entry/cardchecks.h"
 #include "entry/cardstore.h"
 #include "entry/joblists.h"
@@ -220,6 +221,38 @@ private slots:
         QCOMPARE(rows("leaves"), 1);
         QCOMPARE(rows("edbooked"), 3);
         QCOMPARE(balance(101), -2.0);
+    }
+
+    void startFromLastCard()
+    {
+        // No earlier card: refused.
+        QCOMPARE(entry::startFromLastCard(10000001, kTo).refusal, QString(entry::kNoEarlierCard));
+        // Two earlier cards: the most recent one gives the jobs, in its order.
+        entry::CardHeader feb = header(), mar = header();
+        feb.toDate = QDate(2009, 2, 20);
+        mar.toDate = QDate(2009, 3, 20);
+        QVERIFY(entry::appendCard(feb, 28, {}, {{101, 28, 0, 0}}));
+        QVERIFY(entry::appendCard(mar, 28, {}, {{103, 10, 0, 0}, {101, 18, 0, 0}}));
+        const entry::CardStart s = entry::startFromLastCard(10000001, kTo);
+        QVERIFY(s.refusal.isEmpty());
+        QCOMPARE(s.jobs, (QList<qint64>{103, 101}));
+        QCOMPARE(s.from, mar.toDate);
+        // Another employee has none; the period with a card of its own is refused.
+        QCOMPARE(entry::startFromLastCard(10000002, kTo).refusal, QString(entry::kNoEarlierCard));
+        QCOMPARE(entry::startFromLastCard(10000001, mar.toDate).jobs, (QList<qint64>{}));
+        QCOMPARE(entry::startFromLastCard(10000001, mar.toDate).refusal, QString(entry::kPeriodHasCard));
+        QCOMPARE(entry::startFromLastCard(10000001, QDate(2009, 3, 1)).jobs, (QList<qint64>{101}));
+    }
+
+    void daysCount()
+    {
+        // Read as the sum check reads: words count as nothing, "7 days" as 7.
+        const auto c = entry::countDays(boxes({"7 days", "x", "4"}, 10), 2, boxes({"2"}, 9), 31);
+        QCOMPARE(c.entered, 13.0);
+        QCOMPARE(c.left, 18.0);
+        QCOMPARE(entry::daysCountText(c), QString("Period 31 days, entered 13, left 18"));
+        QCOMPARE(entry::countDays(boxes({"30", "2.5"}, 10), 1, boxes({}, 9), 31).left, -1.5);
+        QCOMPARE(entry::countDays(boxes({"30", "5"}, 10), 0, boxes({"1"}, 9), 31).left, 0.0);
     }
 
     void secondSaveWaitsAndIsRefused()

@@ -110,6 +110,119 @@ private slots:
         QVERIFY(w("Label1_0")->isHidden());
     }
 
+    // A card entered, saved, opened again and deleted with the keyboard alone.
+    void keyboardOnlyCard()
+    {
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        const auto key = [this](Qt::Key k, Qt::KeyboardModifiers mod = {}) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m, k, mod);
+        };
+        const auto typed = [](const QString& t) { QTest::keyClicks(QApplication::focusWidget(), t); };
+        auto* list = w<QListWidget>("List1");
+        list->setFocus();
+        key(Qt::Key_Home);
+        key(Qt::Key_Return);
+        key(Qt::Key_Down);
+        key(Qt::Key_Space);
+        QCOMPARE(text("Label1_0"), QString("101"));
+        QCOMPARE(text("Label1_1"), QString("102"));
+        key(Qt::Key_Space); // the same job again
+        expectBoxes({{"You have already selected this item", Exclamation}});
+
+        // From the employee picker the tab runs to the days, then to the
+        // leave boxes in the order they stand: SL first.
+        w("Combo1")->setFocus();
+        key(Qt::Key_Tab);
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Text1_0"));
+        typed("20");
+        key(Qt::Key_Return); // Enter moves on to the next day box
+        typed("9");
+        key(Qt::Key_Tab);
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Text2_3"));
+        typed("3");
+        QCOMPARE(text("DaysLeft"), QString("Period 31 days, entered 32, left -1"));
+        QCOMPARE(w<QLabel>("DaysLeft")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        key(Qt::Key_Backspace);
+        typed("2");
+        QCOMPARE(text("DaysLeft"), QString("Period 31 days, entered 31, left 0"));
+        QCOMPARE(w<QLabel>("DaysLeft")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        key(Qt::Key_S, Qt::ControlModifier);
+        expectBoxes({{"You are going to append this record to the existing Database.", 1 + Information},
+                     {"Current Record appended to the Database Successfully.", Information}});
+        QCOMPARE(store::num(scalar("SELECT SL FROM leaves")), 2.0);
+        QCOMPARE(store::num(scalar("SELECT DaysBooked FROM edbooked WHERE JobNo = 102")), 9.0);
+
+        // Opened again: the department picker is locked with the employee's.
+        key(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(text("AddRecord"), QString("Update Record"));
+        QCOMPARE(text("Text1_1"), QString("9"));
+        QVERIFY(!w("Combo4")->isEnabled());
+        QVERIFY(!w("Combo1")->isEnabled());
+        key(Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(w("Combo4")->isEnabled());
+
+        key(Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(text("AddRecord"), QString("Delete Record"));
+        key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(boxes->shown.size(), 2);
+        boxes->clear();
+        QCOMPARE(rows("leaves"), 0);
+        QCOMPARE(rows("edbooked"), 0);
+        // Nothing earlier to start from.
+        key(Qt::Key_M, Qt::ControlModifier);
+        expectBoxes({{"There is no earlier card of this employee to start from.", Exclamation}});
+    }
+
+    // Escape abandons an open status change; with something typed it asks first.
+    void escapeAbandonsStatusChange()
+    {
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        dblClick("List1", 0);
+        auto* status = w<QLineEdit>("Text9_0");
+        status->setFocus();
+        QTest::keyClick(status, Qt::Key_Return);
+        expectBoxes({{"Want to change job status, i.e. the percentage of job completed so far?\r\n"
+                      "Changed job status will be displayed on next session only.",
+                      3 + Question}});
+        QVERIFY(!status->isReadOnly());
+        QTest::keyClicks(status, "5");
+        boxes->answers = {app::button::No};
+        QTest::keyClick(status, Qt::Key_Escape);
+        QVERIFY(!status->isReadOnly());
+        QTest::keyClick(status, Qt::Key_Escape);
+        QCOMPARE(boxes->texts(), (QStringList{"Abandon what you have typed?", "Abandon what you have typed?"}));
+        boxes->clear();
+        QVERIFY(status->isReadOnly());
+        QCOMPARE(status->text(), QString("0"));
+        QVERIFY(w("AddRecord")->isEnabled());
+    }
+
+    // Find as you type hides the same jobs in all three lists.
+    void filterHidesJobsInAllLists()
+    {
+        type("JobFilter", "TANK");
+        auto* numbers = w<QListWidget>("List1");
+        QStringList shown;
+        for (int i = 0; i < numbers->count(); ++i)
+            if (!numbers->isRowHidden(i))
+                shown << numbers->item(i)->text() + " " + w<QListWidget>("List2")->item(i)->text();
+        QCOMPARE(shown, (QStringList{"102 Tank farm", "104 Tank cleaning"}));
+        int sortedShown = 0;
+        for (int i = 0; i < w<QListWidget>("List6")->count(); ++i)
+            sortedShown += !w<QListWidget>("List6")->isRowHidden(i);
+        QCOMPARE(sortedShown, 2);
+        QCOMPARE(numbers->count(), 11);
+        // Find selects a hidden job: the filter clears.
+        type("Text3", "101");
+        click("SearchJob");
+        QCOMPARE(text("JobFilter"), QString());
+        QVERIFY(!numbers->isRowHidden(1));
+    }
+
     void wholeCardSavedChangedDeleted()
     {
         typeThreeJobCard();

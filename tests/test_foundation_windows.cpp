@@ -21,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 using namespace testsupport;
@@ -183,6 +185,37 @@ private slots:
         QVERIFY(report->ProgressBar1->isHidden());
         QCOMPARE(report->ProgressBar1->value(), 100);
         QVERIFY(boxes->shown.isEmpty());
+    }
+
+    // Both windows stay within the screen and come back where the user
+    // left them after a restart; the report window with its size as well.
+    void windowsFitTheScreenAndKeepTheirPlaces()
+    {
+        smallOrganisation();
+        QVERIFY(start());
+        auto* report = ui::windows().report;
+        auto* main = ui::windows().main;
+        main->show();
+        const QRect avail = report->screen()->availableGeometry();
+        for (QWidget* w : {static_cast<QWidget*>(report), static_cast<QWidget*>(main)}) {
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY2(avail.contains(w->frameGeometry()), qPrintable(w->objectName()));
+        }
+        report->move(avail.topLeft() + QPoint(30, 20));
+        report->resize(500, 400);
+        main->move(avail.topLeft() + QPoint(0, 5));
+        QCoreApplication::processEvents();
+        const QPoint mainAt = main->pos();
+        QVERIFY(mainAt != QPoint(0, 0));
+        ui::closeProgram();
+        QVERIFY(start());
+        report = ui::windows().report;
+        main = ui::windows().main;
+        main->show();
+        QCOMPARE(report->pos(), avail.topLeft() + QPoint(30, 20));
+        QCOMPARE(report->size(), QSize(500, 400));
+        QCOMPARE(main->pos(), mainAt);
+        QSettings(QString(app::kAppName), QString(app::kAppName)).remove("Windows");
     }
 
     void employeePickersOfBothWindows()

@@ -147,6 +147,18 @@ public:
     QAction* resetAction = nullptr;
     QAction* editJobAction = nullptr;
 
+    // Keyboard and typing helps: the days-left line, the job filter, a new
+    // card started from the employee's previous one.
+    QLabel* daysLeftLabel = nullptr;         // "DaysLeft"
+    QLineEdit* jobFilter = nullptr;          // "JobFilter"
+    QPushButton* lastCardButton = nullptr;   // "LastCard"
+    QAction* lastCardAction = nullptr;       // "StartFromLastCard"
+    void StartFromLastCard();
+    void showDaysLeft();
+    void filterJobs(const QString& text);
+    // Escape: abandons an open job status change or job master form.
+    void abandonOpenForm();
+
     // Click handling of the pickers.
     void departmentChosen();
     void employeeChosen(int index);
@@ -182,6 +194,11 @@ private:
     QStringList leaveBoxTexts() const;
 
     bool datesLocked_ = false;
+    // Keyboard commands, shortcuts and the screen's tab order.
+    void buildKeys(QWidget* central, QVBoxLayout* cardColumn, QVBoxLayout* jobColumn);
+    QStringList jobFormTexts() const;
+    QString statusBeforeChange_;
+    QStringList jobFormBefore_;
 };
 
 } // namespace ui

@@ -52,6 +52,7 @@ Main::Main(QWidget* parent) : QMainWindow(parent)
     wireBanner(central);
     wireCardPanel();
     wireJobPanel();
+    buildKeys(central, cardColumn, jobColumn);
     for (int r = 0; r < 10; ++r)
         setStatusOpen(r, false);
 }

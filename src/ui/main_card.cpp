@@ -77,6 +77,7 @@ void Main::placeChosenJob()
     rowFigures[r + 20]->setText(textOf(leadDepartmentList, i));
     rowFigures[r]->show();
     rowPercent[r]->show();
+    showDaysLeft();
 }
 
 void Main::creditAllottedDays(int row)
@@ -251,6 +252,7 @@ void Main::openStoredCard(entry::Card::Mode wanted)
     jobListPanel->setEnabled(false);
     periodPanel->setEnabled(false);
     employeePicker->setEnabled(false);
+    departmentPicker->setEnabled(false);
     FindDuration();
     LoadRecord(employeeIdLabel->text().trimmed().toLongLong(), wanted);
 }
@@ -314,18 +316,19 @@ void Main::Resetz()
         t->clear();
     statusUpdateButton->setEnabled(false);
     EnableCardEntry();
+    showDaysLeft();
 }
 
 void Main::EnableCardEntry()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{jobListPanel, leavePanel, employeePicker, saveButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{jobListPanel, leavePanel, employeePicker, departmentPicker, saveButton})
         w->setEnabled(true);
     periodPanel->setEnabled(!datesLocked_);
 }
 
 void Main::DisableCardEntry()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{jobListPanel, periodPanel, leavePanel, employeePicker, saveButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{jobListPanel, periodPanel, leavePanel, employeePicker, departmentPicker, saveButton})
         w->setEnabled(false);
 }
 

@@ -155,6 +155,10 @@ void Main::EditJobCommand()
     }
     EditJobMode = true;
     jobNumberField->setReadOnly(true);
+    // A change stores no lead department.
+    balanceField->setReadOnly(false);
+    leadDepartmentPicker->setEnabled(false);
+    jobFormBefore_ = jobFormTexts();
 }
 
 void Main::AddJobCommand()
@@ -249,6 +253,8 @@ void Main::closeJobPanel()
         w->setEnabled(true);
     EnableCardEntry();
     jobRowsPanel->setEnabled(true);
+    balanceField->setReadOnly(false);
+    leadDepartmentPicker->setEnabled(true);
     jobMasterPanel->hide();
 }
 

@@ -36,6 +36,7 @@ void Main::openStatusChange(int row)
         != app::button::Yes)
         return;
     statusChange.open = true;
+    statusBeforeChange_ = rowStatus[row]->text();
     setStatusOpen(row, true);
     statusUpdateButton->setEnabled(true);
     DisableCardEntry();
@@ -105,6 +106,10 @@ void Main::SearchJobCommand()
     jobNumberField->setText(jobNumberSearch->text());
     for (QLineEdit* t : {jobNameField, clientField, allottedField, balanceField, statusField})
         t->clear();
+    // Adding a job stores no balance of its own.
+    balanceField->setReadOnly(true);
+    leadDepartmentPicker->setEnabled(true);
+    jobFormBefore_ = jobFormTexts();
     jobMasterPanel->show();
 }
 

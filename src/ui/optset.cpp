@@ -18,6 +18,8 @@
 #include <QCompleter>
 #include <QGridLayout>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -194,6 +196,17 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     setFixedSize(kWidth, kHeight);
     move(kLeft, kTop);
+
+    // Close, by button or Escape, as the window's own close does.
+    auto* closeButton = named(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("CloseWindow"));
+    closeButton->setToolTip(QStringLiteral("Close (Esc)"));
+    closeButton->setAutoDefault(false);
+    menuBar()->setCornerWidget(closeButton);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    // The department frame's captions wrap rather than being cut.
+    for (QLabel* l : Frame4->findChildren<QLabel*>())
+        l->setWordWrap(true);
 }
 
 bool OptSet::load()

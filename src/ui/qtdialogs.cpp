@@ -2,9 +2,28 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace ui {
+
+namespace {
+
+// The window a box belongs to: the active one, else the one holding the
+// focus, else the program's visible main window. A box is centred on it.
+QWidget* ownerWindow()
+{
+    if (QWidget* w = QApplication::activeWindow())
+        return w;
+    if (QWidget* f = QApplication::focusWidget())
+        return f->window();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && qobject_cast<QMainWindow*>(w))
+            return w;
+    return nullptr;
+}
+
+} // namespace
 
 int QtDialogs::message(const QString& text, int style, const QString& title)
 {
@@ -18,7 +37,7 @@ int QtDialogs::messageWithReason(const QString& text, int style, const QString& 
 
 int QtDialogs::show(const QString& text, int style, const QString& title, const QString& reason)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(ownerWindow());
     if (!reason.isEmpty())
         box.setInformativeText(reason);
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(app::kProgramTitle) : title);
@@ -51,7 +70,7 @@ int QtDialogs::show(const QString& text, int style, const QString& title, const 
 std::optional<QString> QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText)
 {
     bool ok = false;
-    const QString t = QInputDialog::getText(QApplication::activeWindow(),
+    const QString t = QInputDialog::getText(ownerWindow(),
                                             title.isEmpty() ? QString::fromLatin1(app::kProgramTitle) : title, prompt,
                                             QLineEdit::Normal, defaultText, &ok);
     if (!ok)

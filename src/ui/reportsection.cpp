@@ -19,6 +19,7 @@
 #include "ui/program.h"
 #include "ui/reportgrid.h"
 #include "ui/reportoutput.h"
+#include "ui/windowplace.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -158,6 +159,9 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     }
     buildReportPanel();
     setupQueryPanel();
+    // Within the screen, content scrolling; back where the user left it.
+    scrollContent(this);
+    rememberPlace(this, QStringLiteral("Report"), true);
 }
 
 void ReportSection::setProgress(int value)

@@ -15,6 +15,7 @@
 #include "store/database.h"
 #include "ui/common.h"
 #include "ui/periodpickers.h"
+#include "ui/usermanual.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -190,6 +191,12 @@ void ReportSection::setupQueryPanel()
     HelpAction->setObjectName(QStringLiteral("Help"));
     menuBar()->insertAction(AboutAction, HelpAction);
     connect(HelpAction, &QAction::triggered, this, &ReportSection::showHelp);
+    auto* manual = new QAction(QStringLiteral("User Manual"), this);
+    manual->setObjectName(QStringLiteral("UserManual"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    manual->setToolTip(QStringLiteral("User Manual (F1)"));
+    menuBar()->insertAction(AboutAction, manual);
+    connect(manual, &QAction::triggered, this, [] { openUserManual(); });
 
     // The grid's pop-up menu, on the right button.
     pop = new QMenu(QStringLiteral("PopupMenu"), this);
