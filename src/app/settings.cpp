@@ -22,6 +22,17 @@ QString readSetting(const QString& section, const QString& key, const QString& f
 
 void writeSetting(const QString& section, const QString& key, const QString& value)
 {
+    writeSettingValue(section, key, value);
+}
+
+QVariant readSettingValue(const QString& section, const QString& key)
+{
+    QSettings s{QString::fromLatin1(kAppName), QString::fromLatin1(kAppName)};
+    return s.value(path(section, key));
+}
+
+void writeSettingValue(const QString& section, const QString& key, const QVariant& value)
+{
     QSettings s{QString::fromLatin1(kAppName), QString::fromLatin1(kAppName)};
     // The departmental password stands in this file: the program's own
     // folder is the owner's only (never the whole configuration folder) and

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,7 +15,6 @@ namespace ui {
 namespace {
 
 // The user's own settings file, where the program keeps its other settings.
-const QString kOwner = QString::fromLatin1(app::kAppName);
 
 class PlaceKeeper : public QObject {
 public:
@@ -50,22 +48,20 @@ protected:
 private:
     void restore()
     {
-        QSettings s{kOwner, kOwner};
         if (withSize_) {
-            const QSize size = s.value(key_ + QStringLiteral("/size")).toSize();
+            const QSize size = app::readSettingValue(key_, QStringLiteral("size")).toSize();
             if (size.isValid())
                 w_->resize(size);
         }
-        const QVariant pos = s.value(key_ + QStringLiteral("/pos"));
+        const QVariant pos = app::readSettingValue(key_, QStringLiteral("pos"));
         if (pos.isValid())
             w_->move(pos.toPoint());
     }
     void save()
     {
-        QSettings s{kOwner, kOwner};
-        s.setValue(key_ + QStringLiteral("/pos"), w_->pos());
+        app::writeSettingValue(key_, QStringLiteral("pos"), w_->pos());
         if (withSize_)
-            s.setValue(key_ + QStringLiteral("/size"), w_->size());
+            app::writeSettingValue(key_, QStringLiteral("size"), w_->size());
     }
 
     QWidget* w_;
