@@ -586,12 +586,12 @@ private slots:
         // statements.
         store::resetCounts();
         QVERIFY(entry::appendCard(header(), 30, {}, lines));
-        QVERIFY2(store::counts().statements <= 14, qPrintable(QString::number(store::counts().statements)));
+        QVERIFY2(store::counts().statements <= 10, qPrintable(QString::number(store::counts().statements)));
         QCOMPARE(rows("edbooked"), 10);
         QCOMPARE(balance(309), 97.0);
         store::resetCounts();
         QCOMPARE(entry::updateCard(header(), 40, {}, changed).value(9), 96.0);
-        QVERIFY2(store::counts().statements <= 14, qPrintable(QString::number(store::counts().statements)));
+        QVERIFY2(store::counts().statements <= 10, qPrintable(QString::number(store::counts().statements)));
         QList<qint64> ids;
         store::resetCounts();
         for (const auto& r : entry::loadCard(10000001, kTo).rows)
@@ -599,7 +599,7 @@ private slots:
         QCOMPARE(store::counts().statements, 2);
         store::resetCounts();
         QCOMPARE(entry::deleteCard(header(), changed, ids).value(9), 100.0);
-        QVERIFY2(store::counts().statements <= 14, qPrintable(QString::number(store::counts().statements)));
+        QVERIFY2(store::counts().statements <= 10, qPrintable(QString::number(store::counts().statements)));
         QCOMPARE(rows("edbooked"), 0);
     }
 };

@@ -11,10 +11,14 @@ void checkNewCardMonth(const CardHeader& card)
     store::checkMonthOpen(card.deptt, card.toDate);
 }
 
-QJsonObject openStoredCardForChange(const CardHeader& card)
+QList<QVariant> openStoredCardForChange(const CardHeader& card)
 {
-    store::checkCardMonthOpen(card.empId, card.toDate, card.deptt);
-    return store::audit::enabled() ? store::audit::cardValues(card.empId, card.toDate) : QJsonObject();
+    return store::checkCardMonthOpen(card.empId, card.toDate, card.deptt);
+}
+
+QJsonObject cardBefore(const QList<QVariant>& leaves, const QList<store::audit::BookingValues>& bookings)
+{
+    return store::audit::enabled() ? store::audit::cardValues(leaves, bookings) : QJsonObject();
 }
 
 namespace {

@@ -13,9 +13,12 @@ namespace entry {
 // the department chosen for it is closed.
 void checkNewCardMonth(const CardHeader& card);
 // A stored card about to change or go: refused when the month of the
-// department stored on the card is closed; otherwise the card's values
-// before the change (empty without the audit trail).
-QJsonObject openStoredCardForChange(const CardHeader& card);
+// department stored on the card is closed; otherwise the card's leaves row,
+// read by the same statement (empty without the audit trail or the card).
+QList<QVariant> openStoredCardForChange(const CardHeader& card);
+// The card's values before the change, from its leaves row and booking rows
+// as the write read them (empty without the audit trail).
+QJsonObject cardBefore(const QList<QVariant>& leaves, const QList<store::audit::BookingValues>& bookings);
 // The audit row of a card write: the values before, the card as the write
 // stored it (`balances`: each line's job balance after it; none for a
 // delete), and the allotted ED credited on the card's lines with this save.

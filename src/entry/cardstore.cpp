@@ -43,9 +43,10 @@ const QString kUpdateLeaves = QStringLiteral(
 const QString kUpdateEdbooked = QStringLiteral(
     "UPDATE edbooked SET DaysBooked = CASE JobNo %1 END, Emp_Tot_ED = ?, Bal_ED = CASE JobNo %1 END "
     "WHERE MonthName = ? AND Emp_ID = ? AND JobNo IN (%2)");
-// The days the card holds for its jobs: the first row of each job counts.
-const QString kStoredDays = QStringLiteral(
-    "SELECT JobNo, DaysBooked FROM edbooked WHERE MonthName = ? AND Emp_ID = ? AND JobNo IN (%1) ORDER BY ID");
+// The card's booking rows as stored: the base of an update or delete and the
+// audit trail's values before it.
+const QString kStoredRows = QStringLiteral(
+    "SELECT ID, JobNo, DaysBooked, Bal_ED FROM edbooked WHERE MonthName = ? AND Emp_ID = ? ORDER BY ID");
 // Writing the employee's row to itself makes a second save of the same
 // employee wait until the first has committed or rolled back, so the
 // duplicate check inside the transaction sees what the other one wrote.
@@ -55,8 +56,6 @@ const QString kDeleteLeaves = QStringLiteral(
 // The booking rows of the card opened; fewer when the card changed since.
 const QString kDeleteEdbooked =
     QStringLiteral("DELETE FROM edbooked WHERE Emp_ID = ? AND MonthName = ? AND ID IN (%1)");
-const QString kEdbookedIdsOf =
-    QStringLiteral("SELECT ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ? AND ID IN (%1)");
 // The card's booking rows with their jobs' master fields (a job number is
 // unique in the master; a job missing from it gives empty fields).
 const QString kLoadRows = QStringLiteral(
@@ -186,22 +185,39 @@ std::unique_ptr<store::Transaction> beginCard(qint64 empId)
     });
 }
 
-// Days the card holds now for each line's job; the base of an update or
-// delete.
-QList<double> storedDays(const CardHeader& card, const QList<CardLine>& lines, const char* routine)
+// The card's booking rows as they are stored now.
+struct StoredRows {
+    QList<qint64> ids;
+    QList<store::audit::BookingValues> values;
+};
+
+// Reads them when the write needs them: for its lines' days, the audit
+// trail or (`needed`) the rows it deletes.
+StoredRows storedRows(const CardHeader& card, const QList<CardLine>& lines, const char* routine, bool needed = false)
 {
-    if (lines.isEmpty())
+    if (lines.isEmpty() && !needed && !store::audit::enabled())
         return {};
-    const QList<qint64> jobs = jobsOf(lines);
     return step(routine, [&] {
-        QList<QVariant> v{card.toDate, card.empId};
-        v << variants(jobs);
-        auto q = store::exec(kStoredDays.arg(store::placeholders(jobs.size())), v);
-        QHash<qint64, double> first;
+        StoredRows r;
+        auto q = store::exec(kStoredRows, {card.toDate, card.empId});
         while (q.next()) {
-            const qint64 job = store::whole(q.value(0));
+            r.ids << store::whole(q.value(0));
+            r.values << store::audit::BookingValues{q.value(1), q.value(2), q.value(3)};
+        }
+        return r;
+    });
+}
+
+// Days the card holds now for each line's job (the first row of each job
+// counts); the base of an update or delete.
+QList<double> storedDays(const StoredRows& rows, const QList<CardLine>& lines, const char* routine)
+{
+    return step(routine, [&] {
+        QHash<qint64, double> first;
+        for (const store::audit::BookingValues& b : rows.values) {
+            const qint64 job = store::whole(b.jobNo);
             if (!first.contains(job))
-                first.insert(job, store::num(q.value(1)));
+                first.insert(job, store::num(b.daysBooked));
         }
         QList<double> days;
         for (const CardLine& l : lines) {
@@ -294,7 +310,7 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 {
     checkCardTexts(card);
     auto t = beginCard(card.empId);
-    const QJsonObject before = step(kAddRecord, [&] { return openStoredCardForChange(card); });
+    const QList<QVariant> storedLeaves = step(kAddRecord, [&] { return openStoredCardForChange(card); });
     step(kAddRecord, [&] {
         QList<QVariant> v{totalED};
         v << leaveValues(leaves) << card.empId << card.toDate;
@@ -302,7 +318,9 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
             throw noRecord(QStringLiteral("leaves of the card"));
     });
     // The days stored now are given back, whatever the screen last showed.
-    const QList<double> stored = storedDays(card, lines, kAddRecordED);
+    const StoredRows rows = storedRows(card, lines, kAddRecordED);
+    const QList<double> stored = storedDays(rows, lines, kAddRecordED);
+    const QJsonObject before = cardBefore(storedLeaves, rows.values);
     QList<double> deltas;
     for (int i = 0; i < lines.size(); ++i)
         deltas << lines[i].credit - lines[i].days + stored[i];
@@ -334,12 +352,14 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
 QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, const QList<qint64>& edIds)
 {
     auto t = beginCard(card.empId);
-    const QJsonObject before = step(kAddRecord, [&] { return openStoredCardForChange(card); });
+    const QList<QVariant> storedLeaves = step(kAddRecord, [&] { return openStoredCardForChange(card); });
     step(kAddRecord, [&] {
         if (store::exec(kDeleteLeaves, {card.empId, card.toDate}).numRowsAffected() != 1)
             throw noRecord(QStringLiteral("leaves of the card"));
     });
-    const QList<double> stored = storedDays(card, lines, kUpdateProgED);
+    const StoredRows rows = storedRows(card, lines, kUpdateProgED, !edIds.isEmpty());
+    const QList<double> stored = storedDays(rows, lines, kUpdateProgED);
+    const QJsonObject before = cardBefore(storedLeaves, rows.values);
     QList<double> deltas;
     for (int i = 0; i < lines.size(); ++i)
         deltas << lines[i].credit + stored[i];
@@ -358,14 +378,11 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
             return noRecord(QStringLiteral("booking row ") + QString::number(ed)
                             + QStringLiteral(" of the card (it was changed since it was opened)"));
         };
-        QList<qint64> missing = ids;
-        {
-            auto q = store::exec(kEdbookedIdsOf.arg(in), v);
-            while (q.next())
-                missing.removeAll(store::whole(q.value(0)));
-        }
-        if (!missing.isEmpty())
-            throw changed(missing.first());
+        // The rows read above stay as they are: the employee's card writes
+        // wait for this one.
+        for (qint64 ed : ids)
+            if (!rows.ids.contains(ed))
+                throw changed(ed);
         if (store::exec(kDeleteEdbooked.arg(in), v).numRowsAffected() != ids.size())
             throw changed(ids.first());
     });

@@ -104,7 +104,9 @@ const PageLayout::Text& PageLayout::text(const QString& s, Face face) const
         layout.beginLayout();
         QTextLine line = layout.createLine();
         layout.endLayout();
-        t.glyphs = layout.glyphRuns();
+        // Kept apart from the runs: a run gives its glyphs as copies.
+        for (const QGlyphRun& run : layout.glyphRuns())
+            t.glyphs.append({run.rawFont(), run.glyphIndexes(), run.positions()});
         t.width = line.isValid() ? line.naturalTextWidth() : 0;
         it = cache.insert(s, t);
     }
@@ -113,16 +115,15 @@ const PageLayout::Text& PageLayout::text(const QString& s, Face face) const
 
 void PageLayout::addText(QList<Glyphs>& page, const Text& t, const QPointF& topLeft) const
 {
-    for (const QGlyphRun& run : t.glyphs) {
-        const QRawFont font = run.rawFont();
-        auto it = std::find_if(page.begin(), page.end(), [&](const Glyphs& g) { return g.font == font; });
+    for (const Glyphs& run : t.glyphs) {
+        auto it = std::find_if(page.begin(), page.end(), [&](const Glyphs& g) { return g.font == run.font; });
         if (it == page.end()) {
-            page.append({font, {}, {}});
+            page.append({run.font, {}, {}});
             it = page.end() - 1;
         }
-        it->indexes += run.glyphIndexes();
-        for (const QPointF& pos : run.positions())
-            it->positions << pos + topLeft;
+        it->indexes += run.indexes;
+        for (const QPointF& pos : run.positions)
+            it->positions.append(pos + topLeft);
     }
 }
 

@@ -47,18 +47,19 @@ public:
 private:
     double colWidth(int c) const { return widths_.value(c); }
     // Texts are laid out once each and measured once each.
-    struct Text {
-        QList<QGlyphRun> glyphs; // laid out at (0, 0): the top left of the text
-        double width = 0;
-    };
-    enum Face { Body, Bold, Title, Period };
-    const Text& text(const QString& s, Face face) const;
-    // Glyphs of a page gathered by font and drawn in one run each.
+    // Glyphs of one font: a text's, or a page's gathered by font and drawn
+    // in one run each.
     struct Glyphs {
         QRawFont font;
         QList<quint32> indexes;
         QList<QPointF> positions;
     };
+    struct Text {
+        QList<Glyphs> glyphs; // laid out at (0, 0): the top left of the text
+        double width = 0;
+    };
+    enum Face { Body, Bold, Title, Period };
+    const Text& text(const QString& s, Face face) const;
     void addText(QList<Glyphs>& page, const Text& t, const QPointF& topLeft) const;
     // Lays out a row's texts (into `glyphs`); `covered` gets, per column of
     // `cols`, whether a text from its left runs over it.

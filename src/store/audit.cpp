@@ -146,6 +146,31 @@ QString monthKey(const QString& deptt, const QDate& monthEnd)
     return deptt + QLatin1Char('/') + monthEnd.toString(Qt::ISODate);
 }
 
+const QStringList& cardLeavesFields()
+{
+    static const QStringList fields = [] {
+        const QString& sql = kCardLeaves;
+        return sql.mid(7, sql.indexOf(QLatin1String(" FROM ")) - 7).split(QStringLiteral(", "));
+    }();
+    return fields;
+}
+
+QJsonObject cardValues(const QList<QVariant>& leaves, const QList<BookingValues>& bookings)
+{
+    QJsonObject card;
+    const QStringList& fields = cardLeavesFields();
+    for (int i = 0; i < leaves.size() && i < fields.size(); ++i)
+        card.insert(fields[i], jsonOf(leaves[i]));
+    QJsonArray rows;
+    for (const BookingValues& b : bookings)
+        rows.append(QJsonObject{{QStringLiteral("JobNo"), jsonOf(b.jobNo)},
+                                {QStringLiteral("DaysBooked"), jsonOf(b.daysBooked)},
+                                {QStringLiteral("Bal_ED"), jsonOf(b.balance)}});
+    if (!rows.isEmpty())
+        card.insert(QStringLiteral("bookings"), rows);
+    return card;
+}
+
 QJsonObject cardValues(qint64 empId, const QDate& monthEnd)
 {
     QJsonObject card = rowOf(kCardLeaves, {empId, monthEnd});

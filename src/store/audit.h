@@ -45,6 +45,19 @@ QString cardKey(qint64 empId, const QDate& monthEnd); // "10000001/2026-11-20"
 QString monthKey(const QString& deptt, const QDate& monthEnd); // "Civil/2026-11-20"
 // The card's leaves row and its bookings; empty when there is no card.
 QJsonObject cardValues(qint64 empId, const QDate& monthEnd);
+// The fields of a card's leaves row as cardValues keeps them: "Deptt",
+// "EmpName", "ED_Booked", then the leave columns.
+const QStringList& cardLeavesFields();
+// One booking row of a card as the database gives it.
+struct BookingValues {
+    QVariant jobNo;
+    QVariant daysBooked;
+    QVariant balance;
+};
+// The same values from rows a write has read already: the leaves row in the
+// fields of cardLeavesFields() (empty without a card) and the booking rows
+// in record-key order.
+QJsonObject cardValues(const QList<QVariant>& leaves, const QList<BookingValues>& bookings);
 QJsonObject jobValues(qint64 jobNo);
 QJsonObject employeeValues(qint64 empId);
 QJsonObject monthValues(const QString& deptt, const QDate& monthEnd);

@@ -18,7 +18,15 @@ const QString kTouchCloses = QStringLiteral("UPDATE monthcloses SET Closed = Clo
 const QString kStateOf = QStringLiteral(
     "SELECT Deptt, MonthName, Closed, ClosedAt, ClosedBy, ReopenedAt, ReopenedBy, ReopenReason FROM monthcloses "
     "WHERE Deptt = ? AND MonthName = ?");
-const QString kCardDeptt = QStringLiteral("SELECT Deptt FROM leaves WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
+// A stored card's first leaves row with its department's month state, in
+// one statement: the leaves columns of audit::cardLeavesFields(), then the
+// state's columns as kStateOf reads them.
+const QString kCardWithState = QStringLiteral(
+    "SELECT l.Deptt, l.EmpName, l.ED_Booked, l.CL, l.rh, l.EL, l.SL, l.HPL, l.HLY, l.SPL, l.LWP, l.MSC, "
+    "m.Deptt, m.MonthName, m.Closed, m.ClosedAt, m.ClosedBy, m.ReopenedAt, m.ReopenedBy, m.ReopenReason "
+    "FROM leaves l LEFT JOIN monthcloses m ON m.Deptt = l.Deptt AND m.MonthName = ? "
+    "WHERE l.Emp_ID = ? AND l.MonthName = ? ORDER BY l.ID");
+constexpr int kCardColumns = 12;
 // Times come from the data source's own clock.
 const QString kInsertClosed = QStringLiteral(
     "INSERT INTO monthcloses (Deptt, MonthName, Closed, ClosedAt, ClosedBy) VALUES (?, ?, 1, CURRENT_TIMESTAMP, ?)");
@@ -38,21 +46,37 @@ void lockMonthCloses(bool forClosing)
         exec(kTouchCloses);
 }
 
+namespace {
+
+// The state in the row's columns from `first` on.
+MonthState stateAt(const Query& q, int first)
+{
+    MonthState s;
+    s.deptt = textOf(q.value(first));
+    s.monthEnd = dateOf(q.value(first + 1));
+    s.closed = whole(q.value(first + 2)) != 0;
+    s.closedAt = timeOf(q.value(first + 3));
+    s.closedBy = textOf(q.value(first + 4));
+    s.reopenedAt = timeOf(q.value(first + 5));
+    s.reopenedBy = textOf(q.value(first + 6));
+    s.reopenReason = textOf(q.value(first + 7));
+    return s;
+}
+
+void refuseIfClosed(const std::optional<MonthState>& s)
+{
+    if (s && s->closed)
+        throw DbError(ErrorKind::MonthClosed, QStringLiteral("0"), QString(), monthClosedText(*s));
+}
+
+} // namespace
+
 std::optional<MonthState> monthState(const QString& deptt, const QDate& monthEnd)
 {
     auto q = exec(kStateOf, {deptt, monthEnd});
     if (!q.next())
         return std::nullopt;
-    MonthState s;
-    s.deptt = textOf(q.value(0));
-    s.monthEnd = dateOf(q.value(1));
-    s.closed = whole(q.value(2)) != 0;
-    s.closedAt = timeOf(q.value(3));
-    s.closedBy = textOf(q.value(4));
-    s.reopenedAt = timeOf(q.value(5));
-    s.reopenedBy = textOf(q.value(6));
-    s.reopenReason = textOf(q.value(7));
-    return s;
+    return stateAt(q, 0);
 }
 
 void checkMonthOpen(const QString& deptt, const QDate& monthEnd)
@@ -60,22 +84,25 @@ void checkMonthOpen(const QString& deptt, const QDate& monthEnd)
     if (!closeTablesExist())
         return;
     lockMonthCloses(false);
-    const std::optional<MonthState> s = monthState(deptt, monthEnd);
-    if (s && s->closed)
-        throw DbError(ErrorKind::MonthClosed, QStringLiteral("0"), QString(), monthClosedText(*s));
+    refuseIfClosed(monthState(deptt, monthEnd));
 }
 
-void checkCardMonthOpen(qint64 empId, const QDate& monthEnd, const QString& fallbackDeptt)
+QList<QVariant> checkCardMonthOpen(qint64 empId, const QDate& monthEnd, const QString& fallbackDeptt)
 {
     if (!closeTablesExist())
-        return;
-    QString deptt = fallbackDeptt;
-    {
-        auto q = exec(kCardDeptt, {empId, monthEnd});
-        if (q.next())
-            deptt = textOf(q.value(0));
+        return {};
+    lockMonthCloses(false);
+    auto q = exec(kCardWithState, {monthEnd, empId, monthEnd});
+    if (!q.next()) {
+        refuseIfClosed(monthState(fallbackDeptt, monthEnd));
+        return {};
     }
-    checkMonthOpen(deptt, monthEnd);
+    if (!q.isNull(kCardColumns))
+        refuseIfClosed(stateAt(q, kCardColumns));
+    QList<QVariant> card;
+    for (int i = 0; i < kCardColumns; ++i)
+        card << q.value(i);
+    return card;
 }
 
 QString monthClosedText(const MonthState& s)

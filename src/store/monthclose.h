@@ -39,8 +39,10 @@ std::optional<MonthState> monthState(const QString& deptt, const QDate& monthEnd
 // a database without the close tables.
 void checkMonthOpen(const QString& deptt, const QDate& monthEnd);
 // The same for a stored card: the department is the one stored on the card
-// (`fallbackDeptt` when the card is not found).
-void checkCardMonthOpen(qint64 empId, const QDate& monthEnd, const QString& fallbackDeptt);
+// (`fallbackDeptt` when the card is not found). Gives back the card's first
+// leaves row in the columns of audit::cardLeavesFields(), read by the same
+// statement as the month's state (none without a card or the close tables).
+QList<QVariant> checkCardMonthOpen(qint64 empId, const QDate& monthEnd, const QString& fallbackDeptt);
 
 // The text of the refusal.
 QString monthClosedText(const MonthState& s);
