@@ -141,22 +141,6 @@ void serverStopsAtTheFirstJobChange()
     store::execDirect("CREATE TRIGGER stop_here BEFORE UPDATE ON jobs FOR EACH ROW EXECUTE FUNCTION stop_here()");
 }
 
-// Another session ends this one, as a restart of the server would.
-void endSession(int pid)
-{
-    {
-        QSqlDatabase other = QSqlDatabase::cloneDatabase(store::connection(), "other");
-        QVERIFY(other.open());
-        QSqlQuery q(other);
-        q.prepare("SELECT pg_terminate_backend(?)");
-        q.addBindValue(pid);
-        QVERIFY(q.exec());
-        other.close();
-    }
-    QSqlDatabase::removeDatabase("other");
-    QThread::msleep(50);
-}
-
 void serverRunsAgain()
 {
     store::exec("DROP TRIGGER stop_here ON jobs");
@@ -548,75 +532,6 @@ private slots:
             QCOMPARE(rows("leaves"), 0);
         }
         balancesMatchTheBookings();
-    }
-
-    void connectionDropsBetweenTwoStatementsOfAWrite()
-    {
-        if (!usingPostgres())
-            QSKIP("the server can end a session only on PostgreSQL");
-        const int pid = scalar("SELECT pg_backend_pid()").toInt();
-        try {
-            store::Transaction tx;
-            store::exec("UPDATE jobs SET Bal_ED = Bal_ED - 1 WHERE JobNo = ?", {101});
-            endSession(pid);
-            store::exec("UPDATE jobs SET Bal_ED = Bal_ED - 1 WHERE JobNo = ?", {102});
-            tx.commit();
-            QFAIL("a write on a lost connection was reported as done");
-        } catch (const store::DbError& e) {
-            // Whatever the driver's words, it is a lost connection.
-            QCOMPARE(e.kind(), store::ErrorKind::ConnectionLost);
-        }
-        QCOMPARE(balance(101), kStart);
-        QCOMPARE(balance(102), kStart);
-    }
-
-    void lostConnectionBoxNamesWhatWasNotSaved_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("notSaved");
-        QTest::newRow("job add") << "job add" << app::notsaved::NewJob;
-        QTest::newRow("job edit") << "job edit" << app::notsaved::JobChange;
-        QTest::newRow("status") << "status" << app::notsaved::JobStatus;
-        QTest::newRow("employee add") << "employee add" << app::notsaved::NewEmployee;
-        QTest::newRow("employee edit") << "employee edit" << app::notsaved::EmployeeChange;
-    }
-    void lostConnectionBoxNamesWhatWasNotSaved()
-    {
-        if (!usingPostgres())
-            QSKIP("the server can end a session only on PostgreSQL");
-        QFETCH(QString, command);
-        QFETCH(QString, notSaved);
-        addEmployee(10000001, "Amy", "Civil");
-        endSession(scalar("SELECT pg_backend_pid()").toInt());
-        admin::EmployeeForm f;
-        f.name = "Ben";
-        f.employeeId = "10000002";
-        f.birthDate = "01/01/1980";
-        f.department = "Mech";
-        try {
-            if (command == "job add")
-                entry::addJob({900, "new", "", 7, 0, 0, "Civil"});
-            else if (command == "job edit")
-                entry::updateJob({101, "renamed", "", 7, 0, 0, "Civil"}, kStart);
-            else if (command == "status")
-                entry::storeJobStatus(101, 50, kTo);
-            else if (command == "employee add")
-                admin::addEmployee(f);
-            else
-                admin::updateEmployee(10000001, f);
-            QFAIL("a write on a lost connection was reported as done");
-        } catch (const store::DbError& e) {
-            QCOMPARE(e.kind(), store::ErrorKind::ConnectionLost);
-            const QString box = app::failureBoxText("AddJob", e, notSaved);
-            QCOMPARE(box, e.number() + "\r\nAddJob SubRoutine\r\n" + app::lostConnectionText(notSaved));
-            QVERIFY(box.contains("Tessara") && box.contains(notSaved));
-        }
-        // Nothing written; the next command connects again.
-        QCOMPARE(rows("employees"), 1);
-        QCOMPARE(scalar("SELECT Deptt FROM employees").toString(), QString("Civil"));
-        QCOMPARE(rows("jobs"), 3);
-        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 101").toString(), QString("Job 101"));
-        QCOMPARE(store::num(scalar("SELECT Job_Status FROM jobs WHERE JobNo = 101")), 0.0);
     }
 };
 

@@ -45,7 +45,7 @@ void otherDesktop(const QString& sql, const QList<QVariant>& values = {})
 // The server ends this desktop's session, as a restart would.
 void dropThisConnection()
 {
-    otherDesktop("SELECT pg_terminate_backend(?)", {scalar("SELECT pg_backend_pid()").toInt()});
+    endPostgresSession(scalar("SELECT pg_backend_pid()").toInt());
 }
 
 // Scripted boxes that run an action when a given question is asked: the
@@ -67,21 +67,11 @@ public:
 
 } // namespace
 
-class TestSharedServerWindow : public QObject {
+class TestSharedServerWindow : public QObject, WindowDriver<ui::Main> {
     Q_OBJECT
 
-    ui::Main* m = nullptr;
     Meanwhile boxes;
 
-    template <typename W = QWidget>
-    W* w(const QString& name)
-    {
-        return control<W>(m, name);
-    }
-    QString text(const QString& name) { return controlText(m, name); }
-    void type(const QString& name, const QString& value) { typeInto(m, name, value); }
-    void dblClick(const QString& listName, int row) { doubleClickEntry(m, listName, row); }
-    void click(const QString& name) { QTest::mouseClick(w<QPushButton>(name), Qt::LeftButton); }
     QStringList shown()
     {
         QStringList l;

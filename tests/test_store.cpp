@@ -144,17 +144,7 @@ private slots:
             QSKIP("the server can end a session only on PostgreSQL");
         addJob(1, "Pump", 10, 10, 0, "Civil");
         const int pid = scalar("SELECT pg_backend_pid()").toInt();
-        {
-            // A second session ends ours, as a server restart would.
-            QSqlDatabase other = QSqlDatabase::cloneDatabase(store::connection(), "other");
-            QVERIFY(other.open());
-            QSqlQuery q(other);
-            q.prepare("SELECT pg_terminate_backend(?)");
-            q.addBindValue(pid);
-            QVERIFY(q.exec());
-            other.close();
-        }
-        QSqlDatabase::removeDatabase("other");
+        endPostgresSession(pid); // as a server restart would
         try {
             store::Transaction tx;
             store::exec("UPDATE jobs SET Bal_ED = Bal_ED - 1 WHERE JobNo = ?", {1});

@@ -1,6 +1,7 @@
 #pragma once
 // Driving a window's controls by their object names, for the window tests.
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,5 +49,21 @@ inline void doubleClickEntry(QObject* window, const QString& listName, int row)
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
 }
+
+// Drives the window `m` by its controls' names; a window test derives from it.
+template <typename Window>
+struct WindowDriver {
+    Window* m = nullptr;
+    template <typename W = QWidget>
+    W* w(const QString& name)
+    {
+        return control<W>(m, name);
+    }
+    QString text(const QString& name) { return controlText(m, name); }
+    void type(const QString& name, const QString& value) { typeInto(m, name, value); }
+    void dblClick(const QString& listName, int row) { doubleClickEntry(m, listName, row); }
+    void click(const QString& name) { QTest::mouseClick(w<QPushButton>(name), Qt::LeftButton); }
+    void trigger(const QString& action) { control<QAction>(m, action)->trigger(); }
+};
 
 } // namespace testsupport
