@@ -1,4 +1,5 @@
 #include "store/audit.h"
+#include "store/dialect.h"
 
 #include "store/schema.h"
 
@@ -19,7 +20,7 @@ namespace {
 const QString kTakeWriteLock = QStringLiteral("UPDATE auditlog SET Command = Command WHERE ID = 0");
 const QString kInsert = QStringLiteral(
     "INSERT INTO auditlog (ChangedAt, ChangedBy, Desktop, Command, TableName, RecordKey, OldValues, NewValues) "
-    "VALUES (CURRENT_TIMESTAMP, ?, ?, ?, ?, ?, ?, ?)");
+    "VALUES (%1, ?, ?, ?, ?, ?, ?, ?)");
 const QString kCardLeaves = QStringLiteral(
     "SELECT Deptt, EmpName, ED_Booked, CL, rh, EL, SL, HPL, HLY, SPL, LWP, MSC FROM leaves "
     "WHERE Emp_ID = ? AND MonthName = ? ORDER BY ID");
@@ -133,7 +134,7 @@ void record(Command c, const QString& table, const QString& key, const QJsonObje
 {
     if (!enabled())
         return;
-    exec(kInsert, {loginName(), desktopName(), commandName(c), table, key, jsonText(before), jsonText(after)});
+    exec(kInsert.arg(SqlDialect::current().now()), {loginName(), desktopName(), commandName(c), table, key, jsonText(before), jsonText(after)});
 }
 
 QString cardKey(qint64 empId, const QDate& monthEnd)

@@ -24,6 +24,15 @@ public:
         return d_ == Dialect::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
     }
 
+    // The server's clock as a statement runs. PostgreSQL's CURRENT_TIMESTAMP
+    // is the start of the transaction, which may come before a lock the
+    // transaction then waits for: rows stamped after such a wait would seem
+    // to come before rows committed while it waited.
+    QString now() const
+    {
+        return d_ == Dialect::PostgreSQL ? QStringLiteral("clock_timestamp()") : QStringLiteral("CURRENT_TIMESTAMP");
+    }
+
 private:
     Dialect d_;
 };

@@ -1,4 +1,5 @@
 #include "store/monthclose.h"
+#include "store/dialect.h"
 
 #include "store/schema.h"
 
@@ -29,11 +30,11 @@ const QString kCardWithState = QStringLiteral(
 constexpr int kCardColumns = 12;
 // Times come from the data source's own clock.
 const QString kInsertClosed = QStringLiteral(
-    "INSERT INTO monthcloses (Deptt, MonthName, Closed, ClosedAt, ClosedBy) VALUES (?, ?, 1, CURRENT_TIMESTAMP, ?)");
+    "INSERT INTO monthcloses (Deptt, MonthName, Closed, ClosedAt, ClosedBy) VALUES (?, ?, 1, %1, ?)");
 const QString kUpdateClosed = QStringLiteral(
-    "UPDATE monthcloses SET Closed = 1, ClosedAt = CURRENT_TIMESTAMP, ClosedBy = ? WHERE Deptt = ? AND MonthName = ?");
+    "UPDATE monthcloses SET Closed = 1, ClosedAt = %1, ClosedBy = ? WHERE Deptt = ? AND MonthName = ?");
 const QString kUpdateReopened = QStringLiteral(
-    "UPDATE monthcloses SET Closed = 0, ReopenedAt = CURRENT_TIMESTAMP, ReopenedBy = ?, ReopenReason = ? "
+    "UPDATE monthcloses SET Closed = 0, ReopenedAt = %1, ReopenedBy = ?, ReopenReason = ? "
     "WHERE Deptt = ? AND MonthName = ?");
 
 } // namespace
@@ -114,13 +115,13 @@ QString monthClosedText(const MonthState& s)
 
 void markClosed(const QString& deptt, const QDate& monthEnd, const QString& by)
 {
-    if (exec(kUpdateClosed, {by, deptt, monthEnd}).numRowsAffected() == 0)
-        exec(kInsertClosed, {deptt, monthEnd, by});
+    if (exec(kUpdateClosed.arg(SqlDialect::current().now()), {by, deptt, monthEnd}).numRowsAffected() == 0)
+        exec(kInsertClosed.arg(SqlDialect::current().now()), {deptt, monthEnd, by});
 }
 
 void markReopened(const QString& deptt, const QDate& monthEnd, const QString& by, const QString& reason)
 {
-    exec(kUpdateReopened, {by, reason, deptt, monthEnd});
+    exec(kUpdateReopened.arg(SqlDialect::current().now()), {by, reason, deptt, monthEnd});
 }
 
 QString timeText(const QDateTime& t)
