@@ -12,6 +12,7 @@
 #include "ui/reportgrid.h"
 #include "ui/reportsection.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -253,6 +254,32 @@ private slots:
         }
         if (option == 2)
             QCOMPARE(w->Combo4->currentText(), QStringLiteral("Works"));
+    }
+
+    // The keyboard path: Tab walks the controls as the screen reads, the
+    // left column top to bottom and then the grid; keys run the commands.
+    void keyboard()
+    {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->Option1[0]->setFocus(Qt::TabFocusReason);
+        QStringList walked;
+        for (int i = 0; i < 14; ++i) {
+            walked << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(walked, QStringList({"Option1_0", "GenerateRpt", "Combo4", "Combo1", "Check1", "Combo2_0",
+                                      "Combo2_1", "Combo2_2", "Combo3_0", "Combo3_1", "Combo3_2", "Flx",
+                                      "Option1_0", "GenerateRpt"}));
+
+        QCOMPARE(w->Option1[1]->toolTip(), QStringLiteral("ED Report for Specified Period (Ctrl+2)"));
+        QTest::keyClick(w, Qt::Key_2, Qt::ControlModifier);
+        QVERIFY(w->Option1[1]->isChecked());
+        QCOMPARE(w->ReportType, 1);
+        QCOMPARE(w->QueriesAction->toolTip(), QStringLiteral("Open Queries (Ctrl+U)"));
+        QTest::keyClick(w, Qt::Key_U, Qt::ControlModifier);
+        QVERIFY(w->QueryMode);
+        QVERIFY(w->Frame5->isVisible());
     }
 };
 
