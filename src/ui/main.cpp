@@ -32,8 +32,8 @@ void Main::load()
         LoadJobLists();
         LoadLeadDeptts();
         statusPanel->setText(employeePicker->currentText());
-        ownWidth_ = fitJobNames();
-        resize(width() < ownWidth_ ? ownWidth_ : width(), twips(8865));
+        const int own = std::max(ownWidth_, twips(12000));
+        resize(width() < own ? own : width(), twips(8865));
         missionLabel->setText(QString::fromLatin1(kMission));
     } catch (const store::DbError& e) {
         app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::OkOnly);

@@ -66,6 +66,7 @@ void Main::LoadJobLists()
         jobNameList->setCurrentRow(0);
     }
     jobListPanel->setTitle(entry::listsCaption(jobNumberList->count()));
+    ownWidth_ = fitJobNames();
 }
 
 int Main::fitJobNames()
