@@ -200,6 +200,7 @@ void ReportSection::setupKeys()
 
     // The menus' commands.
     giveKey(DataEntryAction, QKeySequence(Qt::CTRL | Qt::Key_D));
+    Frame4->setToolTip(DataEntryAction->toolTip());
     giveKey(QueriesAction, QKeySequence(Qt::CTRL | Qt::Key_U));
     giveKey(HelpAction, QKeySequence(Qt::SHIFT | Qt::Key_F1));
     giveKey(AboutAction, QKeySequence(Qt::CTRL | Qt::Key_B));
