@@ -12,6 +12,7 @@
 #include "ui/reportgrid.h"
 #include "ui/reportsection.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -253,6 +254,40 @@ private slots:
         }
         if (option == 2)
             QCOMPARE(w->Combo4->currentText(), QStringLiteral("Works"));
+    }
+
+    // The keyboard path: Tab walks the controls as the screen reads, the
+    // left column top to bottom and then the grid; keys run the commands.
+    void keyboard()
+    {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        // Ctrl+2 chooses the second report, whose period pickers are open.
+        QCOMPARE(w->Option1[1]->toolTip(), QStringLiteral("ED Report for Specified Period (Ctrl+2)"));
+        QTest::keyClick(w, Qt::Key_2, Qt::ControlModifier);
+        QVERIFY(w->Option1[1]->isChecked());
+        QCOMPARE(w->ReportType, 1);
+        QStringList walked;
+        const auto walk = [&walked](int steps) {
+            walked.clear();
+            for (int i = 0; i < steps; ++i) {
+                walked << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+        };
+        // The locked pickers (the employee, the day with a start day) are
+        // passed over; from the grid Tab goes round to the top.
+        walk(10);
+        QCOMPARE(walked, QStringList({"Option1_1", "GenerateRpt", "Combo4", "Check1", "Combo2_0", "Combo2_2",
+                                      "Combo3_0", "Combo3_2", "Flx", "Option1_1"}));
+        // Ctrl+U opens the query panel, which takes the options' place.
+        QCOMPARE(w->QueriesAction->toolTip(), QStringLiteral("Open Queries (Ctrl+U)"));
+        QTest::keyClick(w, Qt::Key_U, Qt::ControlModifier);
+        QVERIFY(w->QueryMode);
+        QVERIFY(w->Frame5->isVisible());
+        w->Option2[0]->setFocus(Qt::TabFocusReason);
+        walk(4);
+        QCOMPARE(walked, QStringList({"Option2_0", "Combo7", "Combo5_0", "Combo5_1"}));
     }
 };
 

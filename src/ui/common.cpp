@@ -6,6 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QAbstractButton>
+#include <QAction>
+#include <QKeySequence>
+#include <QShortcut>
 
 namespace ui {
 
@@ -122,6 +126,47 @@ void LogoPlayer::nextFrame()
     const QColor c = QColor::fromHsv((205 + frame_ * 10) % 360, 200, 150);
     setPixmap(drawnLogo(size_, c, QStringLiteral("K")));
     frame_ = (frame_ + 1) % 36;
+}
+
+} // namespace ui
+
+namespace ui {
+
+QString plainCaption(const QString& caption)
+{
+    QString s = caption;
+    s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    s.remove(QLatin1Char('&'));
+    s.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return s.trimmed();
+}
+
+static QString withKey(const QString& caption, const QKeySequence& key)
+{
+    return plainCaption(caption) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
+void giveKey(QAction* action, const QKeySequence& key)
+{
+    action->setShortcut(key);
+    action->setToolTip(withKey(action->text(), key));
+}
+
+QShortcut* giveKey(QAbstractButton* button, QWidget* window, const QKeySequence& key)
+{
+    auto* s = new QShortcut(key, window);
+    QObject::connect(s, &QShortcut::activated, button, [button] {
+        if (button->isVisible() && button->isEnabled())
+            button->click();
+    });
+    button->setToolTip(withKey(button->text(), key));
+    return s;
+}
+
+void tabInOrder(const QList<QWidget*>& order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 } // namespace ui

@@ -69,3 +69,22 @@ private:
 };
 
 } // namespace ui
+
+class QAbstractButton;
+class QAction;
+class QKeySequence;
+class QShortcut;
+
+namespace ui {
+
+// A command's caption as a tooltip shows it: without its "&" marks.
+QString plainCaption(const QString& caption);
+// Gives a command its key and a tooltip naming it; the caption stays as it is.
+void giveKey(QAction* action, const QKeySequence& key);
+// A key in `window` that clicks the button while it is visible and enabled;
+// the button's tooltip names the key.
+QShortcut* giveKey(QAbstractButton* button, QWidget* window, const QKeySequence& key);
+// Tab goes through the widgets in the order given.
+void tabInOrder(const QList<QWidget*>& order);
+
+} // namespace ui

@@ -57,6 +57,9 @@ DataEntPwd::DataEntPwd(QWidget* parent) : QDialog(parent)
     g->addWidget(Accept, 3, 2);
     g->addWidget(Close, 3, 3);
 
+    // Tab order: row by row, as the boxes and buttons stand.
+    tabInOrder({Text1[0], OK, ChangePwd, Text1[1], Accept, Close});
+
     connect(OK, &QPushButton::clicked, this, &DataEntPwd::okClicked);
     connect(ChangePwd, &QPushButton::clicked, this, &DataEntPwd::changePwdClicked);
     connect(Accept, &QPushButton::clicked, this, &DataEntPwd::acceptClicked);

@@ -32,7 +32,8 @@ void Main::load()
         LoadJobLists();
         LoadLeadDeptts();
         statusPanel->setText(employeePicker->currentText());
-        resize(width() < twips(12000) ? twips(12000) : width(), twips(8865));
+        const int own = std::max(ownWidth_, twips(12000));
+        resize(width() < own ? own : width(), twips(8865));
         missionLabel->setText(QString::fromLatin1(kMission));
     } catch (const store::DbError& e) {
         app::dialogs().message(e.number() + QStringLiteral("\r\n") + app::failureDescription(e), app::style::OkOnly);
@@ -118,8 +119,9 @@ void Main::changeEvent(QEvent* e)
     const int maxWidth = screen() ? screen()->availableGeometry().width() : width();
     QTimer::singleShot(0, this, [this, maxWidth] {
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        resize(twips(12000), height());
-        move((maxWidth - twips(12000)) / 2, y());
+        const int own = std::max(ownWidth_, twips(12000));
+        resize(own, height());
+        move(std::max(0, (maxWidth - own) / 2), y());
     });
 }
 

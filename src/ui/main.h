@@ -194,6 +194,10 @@ private:
     QStringList leaveBoxTexts() const;
 
     bool datesLocked_ = false;
+    // The job name list as wide as its longest name, as far as the screen
+    // leaves room; returns the window's own width for it.
+    int fitJobNames();
+    int ownWidth_ = 0;
     // Keyboard commands, shortcuts and the screen's tab order.
     void buildKeys(QWidget* central, QVBoxLayout* cardColumn, QVBoxLayout* jobColumn);
     QStringList jobFormTexts() const;

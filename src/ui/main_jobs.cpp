@@ -11,6 +11,10 @@
 #include "ui/common.h"
 #include "ui/main_parts.h"
 
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+
 #include <algorithm>
 
 namespace ui {
@@ -62,6 +66,30 @@ void Main::LoadJobLists()
         jobNameList->setCurrentRow(0);
     }
     jobListPanel->setTitle(entry::listsCaption(jobNumberList->count()));
+    ownWidth_ = fitJobNames();
+}
+
+int Main::fitJobNames()
+{
+    const QFontMetrics fm(jobNameList->font());
+    int widest = 0;
+    for (int i = 0; i < jobNameList->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(jobNameList->item(i)->text()));
+    // The entry's margins, the list's frame and its vertical scroll bar.
+    const int want = widest + 12 + 2 * jobNameList->frameWidth() +
+                     jobNameList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, jobNameList);
+    auto* area = qobject_cast<QScrollArea*>(centralWidget());
+    QWidget* content = area && area->widget() ? area->widget() : centralWidget();
+    const int now = std::max(jobNameList->minimumWidth(), jobNameList->minimumSizeHint().width());
+    const int others = content->minimumSizeHint().width() - now;
+    // The window's frame and the content's vertical scroll bar, where it shows.
+    const int edges = 16 + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int screenWidth = screen() ? screen()->availableGeometry().width() : 1366;
+    const int room = screenWidth - edges - others;
+    jobNameList->setMinimumWidth(std::max(now, std::min(want, room)));
+    // Names longer than that scroll sideways.
+    jobNameList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return std::max(twips(12000), std::min(screenWidth - 16, content->minimumSizeHint().width() + edges));
 }
 
 void Main::LoadLeadDeptts()

@@ -207,6 +207,24 @@ OptSet::OptSet(QWidget* parent) : QMainWindow(parent)
     // The department frame's captions wrap rather than being cut.
     for (QLabel* l : Frame4->findChildren<QLabel*>())
         l->setWordWrap(true);
+
+    // Keys of the tools and the buttons, each named in its tooltip.
+    giveKey(Modez, QKeySequence(Qt::CTRL | Qt::Key_1));
+    giveKey(SetDept, QKeySequence(Qt::CTRL | Qt::Key_2));
+    giveKey(AddEmp, QKeySequence(Qt::CTRL | Qt::Key_3));
+    giveKey(UpdateEmp, QKeySequence(Qt::CTRL | Qt::Key_4));
+    giveKey(Months->actions().value(0), QKeySequence(Qt::CTRL | Qt::Key_M));
+    Tools->setToolTipsVisible(true);
+    Months->setToolTipsVisible(true);
+    giveKey(EnableTool, this, QKeySequence(Qt::CTRL | Qt::Key_L));
+    giveKey(SetDefault, this, QKeySequence(Qt::CTRL | Qt::Key_H));
+    giveKey(OK, this, QKeySequence(Qt::CTRL | Qt::Key_O));
+    giveKey(AddEmployee, this, QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    // Tab order: the start-day panel on the left, the authorization or
+    // department panel on the right, the employee panel row by row, Close.
+    tabInOrder({Text1[0], SetDefault, Text4, EnableTool, List1, OK, Text2[0], Text2[5], Text2[1], Combo1, Text2[2],
+                Combo2, Text2[3], AddEmployee, closeButton});
 }
 
 bool OptSet::load()

@@ -8,6 +8,7 @@
 #include "app/pickers.h"
 #include "app/settings.h"
 #include "app/startfailure.h"
+#include "reports/builders.h"
 #include "reports/gridmodel.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -26,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStandardItemModel>
 
 namespace ui {
@@ -159,9 +161,122 @@ ReportSection::ReportSection(QWidget* parent) : QMainWindow(parent)
     }
     buildReportPanel();
     setupQueryPanel();
+    setupKeys();
     // Within the screen, content scrolling; back where the user left it.
     scrollContent(this);
     rememberPlace(this, QStringLiteral("Report"), true);
+}
+
+void ReportSection::setupKeys()
+{
+    // The options of the panel on show: Ctrl+1 to Ctrl+9 and Ctrl+0 the
+    // first ten, Ctrl+Shift+1 to 3 the rest.
+    const auto optionKey = [](int i) {
+        if (i < 9)
+            return QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i));
+        if (i == 9)
+            return QKeySequence(Qt::CTRL | Qt::Key_0);
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key(Qt::Key_1 + i - 10));
+    };
+    for (int i = 0; i < queries::kQueryCount; ++i) {
+        const QKeySequence key = optionKey(i);
+        auto* s = new QShortcut(key, this);
+        connect(s, &QShortcut::activated, this, [this, i] {
+            QAbstractButton* b = QueryMode ? static_cast<QAbstractButton*>(Option2[i])
+                                           : (i < reports::kOptionCount ? Option1[i] : nullptr);
+            if (b && b->isVisible() && b->isEnabled()) {
+                b->setFocus(Qt::ShortcutFocusReason);
+                b->click();
+            }
+        });
+        const QString tip = QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+        Option2[i]->setToolTip(plainCaption(Option2[i]->text()) + tip);
+        if (i < reports::kOptionCount)
+            Option1[i]->setToolTip(plainCaption(Option1[i]->text()) + tip);
+    }
+    // F5 runs the panel on show: Generate Report or Show.
+    giveKey(GenerateRpt, this, QKeySequence(Qt::Key_F5));
+    giveKey(GenerateList, this, QKeySequence(Qt::Key_F5));
+
+    // The menus' commands.
+    giveKey(DataEntryAction, QKeySequence(Qt::CTRL | Qt::Key_D));
+    Frame4->setToolTip(DataEntryAction->toolTip());
+    giveKey(QueriesAction, QKeySequence(Qt::CTRL | Qt::Key_U));
+    giveKey(HelpAction, QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    giveKey(AboutAction, QKeySequence(Qt::CTRL | Qt::Key_B));
+    giveKey(ExitzAction, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    const struct {
+        QAction* action;
+        QKeySequence key;
+    } sorts[] = {
+        {AscNo, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_1)},
+        {DescNo, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2)},
+        {SortMaxMin, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_3)},
+        {SortMinMax, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_4)},
+        {Alphabet, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_5)},
+        {AlphabetRev, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_6)},
+        {Normalize, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0)},
+    };
+    for (const auto& s : sorts)
+        giveKey(s.action, s.key);
+    Sortz->setToolTipsVisible(true);
+    // The grid's pop-up commands work from the keyboard too, while the
+    // grid has the focus (the boxes keep their own clipboard keys).
+    const struct {
+        QAction* action;
+        QKeySequence key;
+    } clip[] = {
+        {popCopy, QKeySequence::Copy},
+        {popCut, QKeySequence::Cut},
+        {popPaste, QKeySequence::Paste},
+        {popSelectAll, QKeySequence::SelectAll},
+        {popClearClip, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
+    };
+    for (const auto& c : clip) {
+        giveKey(c.action, c.key);
+        c.action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        Flx->addAction(c.action);
+    }
+    pop->setToolTipsVisible(true);
+    Flx->setToolTip(QStringLiteral("Copy (Ctrl+C), Cut (Ctrl+X), Paste (Ctrl+V), Select All (Ctrl+A), "
+                                   "ClearClip (Ctrl+Shift+Del)"));
+    // The File menu's commands that have no key yet.
+    if (auto* file = findChild<QMenu*>(QStringLiteral("FileMenu"))) {
+        for (QAction* a : file->actions()) {
+            const QString n = a->objectName();
+            if (n == QLatin1String("PrintPreview"))
+                giveKey(a, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+            else if (n == QLatin1String("FitToWidth"))
+                giveKey(a, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+            else if (n == QLatin1String("ExportXlsx"))
+                giveKey(a, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X));
+            else if (n == QLatin1String("ExportCsv"))
+                giveKey(a, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+            else if (!a->shortcut().isEmpty())
+                a->setToolTip(plainCaption(a->text()) + QStringLiteral(" (") +
+                              a->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        }
+        file->setToolTipsVisible(true);
+    }
+
+    // Tab order: the left column top to bottom (the report options or the
+    // query panel, then the pickers), then the grid.
+    QList<QWidget*> order;
+    for (QRadioButton* o : Option1)
+        order << o;
+    order << GenerateRpt << Option2[0] << Combo7 << Option2[1] << Option2[2] << Option2[3] << Option2[4] << Combo5[0]
+          << Combo5[1] << Option2[5] << Text1 << Option2[6] << Option2[7] << Text2 << Combo6 << Option2[8] << Text3;
+    for (int i = 9; i < queries::kQueryCount; ++i)
+        order << Option2[i];
+    order << GenerateList << Combo4 << Combo1 << Check1;
+    for (QComboBox* b : periods->from)
+        order << b;
+    for (QComboBox* b : periods->to)
+        order << b;
+    order << Flx;
+    tabInOrder(order);
+    // Tab leaves the grid; the arrow keys move within it.
+    Flx->setTabKeyNavigation(false);
 }
 
 void ReportSection::setProgress(int value)

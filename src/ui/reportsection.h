@@ -181,6 +181,7 @@ public:
     void selectAllCells();
     void ClearClipboard();
     void setupQueryPanel();           // query panel, Sortz, Help and the pop-up menu
+    void setupKeys();                 // key shortcuts and the tab order of the screen
     void queryPeriodChosen();         // a date picker while the panel is open
     void enableFromPickers();
     QPersistentModelIndex selectionAnchor; // where the last selection started

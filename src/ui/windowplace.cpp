@@ -78,6 +78,8 @@ void scrollContent(QMainWindow* window)
     auto* area = new QScrollArea(window);
     area->setObjectName(QStringLiteral("ContentScroll"));
     area->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control, not to the area around them.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidgetResizable(true);
     area->setWidget(content);
     window->setCentralWidget(area);
