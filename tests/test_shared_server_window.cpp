@@ -12,41 +12,12 @@
 #include "ui/main.h"
 #include "ui/program.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QSqlQuery>
-#include <QTest>
-
 #include <functional>
+#include <utility>
 
 using namespace testsupport;
-using app::style::Critical;
-using app::style::Exclamation;
-using app::style::Information;
 
 namespace {
-
-// Runs `sql` on a second connection of its own: another desktop.
-void otherDesktop(const QString& sql, const QList<QVariant>& values = {})
-{
-    {
-        QSqlDatabase db = QSqlDatabase::cloneDatabase(store::connection(), "other");
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.prepare(sql));
-        for (const QVariant& v : values)
-            q.addBindValue(v);
-        QVERIFY2(q.exec(), qPrintable(sql));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("other");
-}
-
-// The server ends this desktop's session, as a restart would.
-void dropThisConnection()
-{
-    endPostgresSession(scalar("SELECT pg_backend_pid()").toInt());
-}
 
 // Scripted boxes that run an action when a given question is asked: the
 // moment between the clerk's look-up and the write.
@@ -56,11 +27,8 @@ public:
     std::function<void()> action;
     int message(const QString& text, int style, const QString& title) override
     {
-        if (action && text == question) {
-            auto a = std::move(action);
-            action = nullptr;
-            a();
-        }
+        if (action && text == question)
+            std::exchange(action, nullptr)();
         return ScriptedDialogs::message(text, style, title);
     }
 };
@@ -88,6 +56,14 @@ class TestSharedServerWindow : public QObject, WindowDriver<ui::Main> {
         type("Text1_0", "20");
         type("Text1_1", "11");
     }
+    void findNewJob900()
+    {
+        type("Text3", "900");
+        boxes.answers = {app::button::Yes};
+        click("SearchJob");
+        boxes.clear();
+        type("Text8", "50");
+    }
 
 private slots:
     void initTestCase()
@@ -110,10 +86,8 @@ private slots:
         app::setDialogs(&boxes);
         QVERIFY(ui::startProgram());
         m = ui::windows().main;
-        QVERIFY(m);
         m->show();
         QVERIFY(QTest::qWaitForWindowExposed(m));
-        QCOMPARE(boxes.shown.size(), 0);
     }
 
     void cleanup()
@@ -122,55 +96,51 @@ private slots:
         m = nullptr;
     }
 
-    void otherDesktopSavesTheSameCardFirst()
+    // Another desktop stores a card while this card's question is open: the
+    // same employee's card is refused; a booking of the same job counts too,
+    // and the card shows the balance right after its own.
+    void otherDesktopStoresACardMeanwhile_data()
     {
-        typeCard();
-        // Another desktop stores this employee's card while the question is open.
-        boxes.question = entry::kAppendQuestion;
-        boxes.action = [] {
-            QVERIFY(entry::appendCard({10000001, "Amy, Engineer", "Civil", QDate(2009, 4, 20)}, 31, {},
-                                      {{102, 31, 0, 0}}));
-        };
-        click("AddRecord");
-        QCOMPARE(shown(), (QStringList{QString(entry::kAppendQuestion) + " [65]",
-                                       QString(entry::kDuplicateCard) + " [16]"}));
-        QCOMPARE(rows("leaves"), 1);
-        QCOMPARE(rows("edbooked"), 1);
-        QCOMPARE(balance(101), 10.0);
-        QCOMPARE(balance(102), 19.0);
+        QTest::addColumn<qint64>("empId");
+        QTest::addColumn<int>("jobNo");
+        QTest::addColumn<double>("days");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QList<double>>("balances"); // jobs 101 and 102
+        QTest::newRow("same card") << qint64(10000001) << 102 << 31.0 << QString(entry::kDuplicateCard) + " [16]"
+                                   << QList<double>{10, 19};
+        QTest::newRow("same job") << qint64(10000002) << 101 << 5.0 << QString(entry::kAppended) + " [64]"
+                                  << QList<double>{-15, 39};
     }
-
-    void otherDesktopBooksTheSameJobMeanwhile()
+    void otherDesktopStoresACardMeanwhile()
     {
+        QFETCH(qint64, empId);
+        QFETCH(int, jobNo);
+        QFETCH(double, days);
+        QFETCH(QString, answer);
+        QFETCH(QList<double>, balances);
+        addEmployee(10000002, "Bob", "Civil");
         typeCard();
-        // 5 days on job 101 stored by another desktop after this card showed
-        // balance 10: both bookings count, and the card shows the balance
-        // right after its own.
         boxes.question = entry::kAppendQuestion;
-        boxes.action = [] {
-            addEmployee(10000002, "Bob", "Civil");
-            QVERIFY(entry::appendCard({10000002, "Bob, Engineer", "Civil", QDate(2009, 4, 20)}, 31, {},
-                                      {{101, 5, 0, 0}}));
+        boxes.action = [=] {
+            QVERIFY(entry::appendCard({empId, empId == 10000001 ? "Amy, Engineer" : "Bob, Engineer", "Civil",
+                                       QDate(2009, 4, 20)},
+                                      days, {}, {{jobNo, days, 0, 0}}));
         };
         click("AddRecord");
-        QCOMPARE(shown(), (QStringList{QString(entry::kAppendQuestion) + " [65]",
-                                       QString(entry::kAppended) + " [64]"}));
-        QCOMPARE(balance(101), -15.0);
-        QCOMPARE(text("Label6_0"), QString("-15"));
-        QCOMPARE(store::num(scalar("SELECT Bal_ED FROM edbooked WHERE Emp_ID = 10000001 AND JobNo = 101")), -15.0);
+        QCOMPARE(shown(), (QStringList{QString(entry::kAppendQuestion) + " [65]", answer}));
+        QCOMPARE(QList<double>({balance(101), balance(102)}), balances);
+        if (empId != 10000001)
+            QCOMPARE(text("Label6_0"), QString("-15"));
     }
 
     void otherDesktopAddsTheSameJobNumberFirst()
     {
-        type("Text3", "900");
-        boxes.answers = {app::button::Yes};
-        click("SearchJob");
-        boxes.clear();
+        findNewJob900();
         type("Text6", "Boiler");
-        type("Text8", "50");
         boxes.question = entry::kAddJobQuestion;
         boxes.action = [] {
-            otherDesktop("INSERT INTO jobs (JobNo, JobName, Limit_ED, Bal_ED) VALUES (900, 'Their boiler', 5, 0)");
+            whileAnotherDesktopHolds(
+                "INSERT INTO jobs (JobNo, JobName, Limit_ED, Bal_ED) VALUES (900, 'Their boiler', 5, 0)", [] {});
         };
         click("AddJob");
         QCOMPARE(shown(), (QStringList{QString(entry::kAddJobQuestion) + " [35]",
@@ -178,111 +148,93 @@ private slots:
         // Nothing of this desktop's job stored; the panel stays open.
         QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 900").toString(), QString("Their boiler"));
         QVERIFY(w("Frame5")->isVisible());
-        QCOMPARE(w<QListWidget>("List1")->count(), 2);
     }
 
-    void connectionLostWhileSaving_data()
+    // The server ends this desktop's session in the middle of a command (at
+    // its question, or before a command that asks none): a critical box
+    // names the routine, nothing is stored, and the next try lands.
+    void connectionLost_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::newRow("append") << "append";
-        QTest::newRow("update") << "update";
-        QTest::newRow("delete") << "delete";
+        QTest::addColumn<QString>("routine");
+        QTest::addColumn<QString>("notSaved");
+        QTest::addColumn<double>("retried"); // job 101's balance after the next try; NaN: no retry
+        const double none = qQNaN();
+        QTest::newRow("append") << "append" << "AddRecord" << app::notsaved::Card << -10.0;
+        QTest::newRow("update") << "update" << "AddRecord" << app::notsaved::CardChange << -9.0;
+        QTest::newRow("delete") << "delete" << "AddRecord" << app::notsaved::CardDelete << 10.0;
+        QTest::newRow("job add") << "add" << "AddJob" << app::notsaved::NewJob << none;
+        QTest::newRow("job edit") << "edit" << "Update_Edit" << app::notsaved::JobChange << none;
+        QTest::newRow("status") << "status" << "JobStUpdate" << app::notsaved::JobStatus << none;
     }
-    void connectionLostWhileSaving()
+    void connectionLost()
     {
         if (!usingPostgres())
             QSKIP("the server can end a session only on PostgreSQL");
         QFETCH(QString, command);
-        QString question = entry::kAppendQuestion;
-        QString notSaved = app::notsaved::Card;
-        typeCard();
-        if (command != "append") {
+        QFETCH(QString, routine);
+        QFETCH(QString, notSaved);
+        QFETCH(double, retried);
+        QString question, button = "AddRecord";
+        if (command == "append" || command == "update" || command == "delete") {
+            typeCard();
+            question = entry::kAppendQuestion;
+        }
+        if (command == "update" || command == "delete") {
             click("AddRecord");
-            boxes.clear();
-            m->findChild<QAction*>(command == "update" ? "EditRecord" : "DeleteRecord")->trigger();
+            trigger(command == "update" ? "EditRecord" : "DeleteRecord");
             QCOMPARE(text("AddRecord"), command == "update" ? QString("Update Record") : QString("Delete Record"));
             if (command == "update") {
                 type("Text1_0", "19");
                 type("Text2_8", "1");
-                question = entry::kChangeQuestion;
-                notSaved = app::notsaved::CardChange;
-            } else {
-                question = entry::deleteQuestion("Amy, Engineer", QDate(2009, 3, 21), QDate(2009, 4, 20));
-                notSaved = app::notsaved::CardDelete;
             }
-        }
-        const double b101 = balance(101);
-        boxes.question = question;
-        boxes.action = [] { dropThisConnection(); };
-        click("AddRecord");
-        QCOMPARE(boxes.shown.size(), 2);
-        const Shown box = boxes.shown[1];
-        boxes.clear();
-        QCOMPARE(box.style, Critical);
-        const QStringList parts = box.text.split("\r\n");
-        QCOMPARE(parts.size(), 3);
-        QCOMPARE(parts[1], QString("AddRecord SubRoutine"));
-        QCOMPARE(parts[2], app::lostConnectionText(notSaved));
-        QVERIFY(parts[2].contains("Tessara"));
-        // Nothing changed; the card is still on screen; the next try lands.
-        QCOMPARE(balance(101), b101);
-        QCOMPARE(rows("leaves"), command == "append" ? 0 : 1);
-        QVERIFY(w("AddRecord")->isEnabled());
-        click("AddRecord");
-        const QStringList again = shown();
-        QCOMPARE(again.size(), 2);
-        QVERIFY2(!again[1].contains("SubRoutine"), qPrintable(again[1]));
-        QCOMPARE(balance(101), command == "append" ? -10.0 : command == "update" ? -9.0 : 10.0);
-        QCOMPARE(rows("leaves"), command == "delete" ? 0 : 1);
-    }
-
-    void connectionLostWhileChangingAJob_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("job add") << "add";
-        QTest::newRow("job edit") << "edit";
-        QTest::newRow("status") << "status";
-    }
-    void connectionLostWhileChangingAJob()
-    {
-        if (!usingPostgres())
-            QSKIP("the server can end a session only on PostgreSQL");
-        QFETCH(QString, command);
-        QString routine, notSaved;
-        if (command == "add") {
-            type("Text3", "900");
-            boxes.answers = {app::button::Yes};
-            click("SearchJob");
-            type("Text8", "50");
-            boxes.question = entry::kAddJobQuestion;
-            routine = "AddJob";
-            notSaved = app::notsaved::NewJob;
+            question = command == "update"
+                           ? QString(entry::kChangeQuestion)
+                           : entry::deleteQuestion("Amy, Engineer", QDate(2009, 3, 21), QDate(2009, 4, 20));
+        } else if (command == "add") {
+            findNewJob900();
+            question = entry::kAddJobQuestion;
+            button = "AddJob";
         } else if (command == "edit") {
             w<QListWidget>("List1")->setCurrentRow(0);
-            m->findChild<QAction*>("EditJob")->trigger();
+            trigger("EditJob");
             type("Text6", "Renamed");
-            routine = "Update_Edit";
-            notSaved = app::notsaved::JobChange;
-        } else {
+            button = "AddJob";
+        } else if (command == "status") {
             dblClick("List1", 0);
             QTest::mouseDClick(w("Text9_0"), Qt::LeftButton);
             type("Text9_0", "60");
-            routine = "JobStUpdate";
-            notSaved = app::notsaved::JobStatus;
+            button = "jobStUpdate";
         }
+        const double b101 = balance(101);
+        const int cards = rows("leaves");
         boxes.clear();
-        if (command == "add")
-            boxes.action = [] { dropThisConnection(); };
-        else
-            dropThisConnection();
-        click(command == "status" ? "jobStUpdate" : "AddJob");
+        const auto drop = [] { endPostgresSession(scalar("SELECT pg_backend_pid()").toInt()); };
+        if (question.isEmpty())
+            drop();
+        boxes.question = question;
+        boxes.action = drop;
+        click(button);
         const Shown box = boxes.shown.last();
-        QCOMPARE(box.style, Critical);
+        QCOMPARE(box.style, int(app::style::Critical));
         QCOMPARE(box.text.section("\r\n", 1), routine + " SubRoutine\r\n" + app::lostConnectionText(notSaved));
-        // Nothing stored; the window goes on and the next command reconnects.
+        QVERIFY(box.text.contains("Tessara"));
+        boxes.clear();
+        // Nothing changed; the window goes on.
+        QCOMPARE(balance(101), b101);
+        QCOMPARE(rows("leaves"), cards);
         QCOMPARE(rows("jobs"), 2);
         QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 101").toString(), QString("Pump house"));
         QCOMPARE(store::num(scalar("SELECT Job_Status FROM jobs WHERE JobNo = 101")), 0.0);
+        if (qIsNaN(retried))
+            return;
+        QVERIFY(w(button)->isEnabled());
+        click(button);
+        const QStringList again = shown();
+        QCOMPARE(again.size(), 2);
+        QVERIFY2(!again[1].contains("SubRoutine"), qPrintable(again[1]));
+        QCOMPARE(balance(101), retried);
+        QCOMPARE(rows("leaves"), command == "delete" ? 0 : 1);
     }
 };
 
