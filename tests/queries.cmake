@@ -1,4 +1,3 @@
 karvela_test(test_queries PG SOURCES test_queries.cpp)
 karvela_test(test_sorting SOURCES test_sorting.cpp)
 karvela_test(test_queries_window GUI PG SOURCES test_queries_window.cpp)
-target_compile_definitions(test_queries PRIVATE KARVELA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")

@@ -179,6 +179,18 @@ double balance(qint64 jobNo)
     return store::num(scalar(QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?"), {jobNo}));
 }
 
+void compareWithReference(const QString& file, const QString& output)
+{
+    QFile f(QStringLiteral(KARVELA_TEST_DATA "/") + file + QStringLiteral(".tsv"));
+    if (qEnvironmentVariableIsSet("KARVELA_WRITE_REFERENCE")) {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(output.toUtf8());
+        return;
+    }
+    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+    QCOMPARE(output.split(QLatin1Char('\n')), QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')));
+}
+
 QVariant scalar(const QString& sql, const QList<QVariant>& values)
 {
     auto q = store::exec(sql, values);

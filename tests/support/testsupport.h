@@ -49,6 +49,10 @@ double balance(qint64 jobNo);
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
 
+// Compares a command's output with tests/data/<file>.tsv, line by line;
+// with KARVELA_WRITE_REFERENCE set, writes the file instead.
+void compareWithReference(const QString& file, const QString& output);
+
 // Another session runs `statements` in a transaction and keeps it open for a
 // moment, as a second desktop in the middle of its save would; `whileHeld`
 // runs here meanwhile. Fails the test when the statements did not run.
