@@ -85,21 +85,6 @@ void dropTablesAt(const QString& connection)
     });
 }
 
-struct Outcome {
-    int code = 0;
-    QString out;
-    QString err;
-};
-
-Outcome karvela(const QStringList& args)
-{
-    Outcome r;
-    QTextStream out(&r.out), err(&r.err);
-    r.code = cli::runCommand(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
 
 // What the program itself prints for `args` when "Tessara" is what the
 // ODBC ini file `ini` says.
@@ -158,7 +143,7 @@ private slots:
         const Rows before = rowsAt(kTessara);
         QVERIFY(!before.value("edbooked").isEmpty());
 
-        Outcome there = karvela({"copy-database", "--to-connection", other});
+        CommandRun there = runCommand({"copy-database", "--to-connection", other});
         QCOMPARE(there.code, 0);
         const QString n = QString::number(before.value("edbooked").size());
         QVERIFY2(there.out.contains("edbooked          " + n + " rows"), qPrintable(there.out));
@@ -183,7 +168,7 @@ private slots:
         }
 
         store::dropSchema();
-        Outcome back = karvela({"copy-database", "--from-connection", other});
+        CommandRun back = runCommand({"copy-database", "--from-connection", other});
         QCOMPARE(back.code, 0);
         QCOMPARE(rowsAt(kTessara), before);
 
@@ -209,7 +194,7 @@ private slots:
             QVERIFY(q.exec("INSERT INTO employees (Emp_ID, EmpName) VALUES (12345678, 'There first')"));
         });
         const Rows there = rowsAt(other);
-        const Outcome o = karvela({"copy-database", "--to-connection", other});
+        const CommandRun o = runCommand({"copy-database", "--to-connection", other});
         QCOMPARE(o.code, 1);
         QVERIFY2(o.err.contains("already holds Karvela's tables (employees)"), qPrintable(o.err));
         QCOMPARE(rowsAt(other), there);
@@ -246,17 +231,17 @@ private slots:
         const Rows before = rowsAt(kTessara);
         const QString file = dir.filePath("backup.db");
         QFile::remove(file);
-        QCOMPARE(karvela({"backup", file}).code, 0);
+        QCOMPARE(runCommand({"backup", file}).code, 0);
         QCOMPARE(QDir(dir.path()).entryList({"backup.db*"}, QDir::Files), QStringList{"backup.db"});
 
-        const Outcome again = karvela({"backup", file});
+        const CommandRun again = runCommand({"backup", file});
         QCOMPARE(again.code, 1);
         QVERIFY(again.err.contains("give --overwrite"));
-        QCOMPARE(karvela({"backup", file, "--overwrite"}).code, 0);
+        QCOMPARE(runCommand({"backup", file, "--overwrite"}).code, 0);
 
-        QCOMPARE(karvela({"restore", file}).code, 1); // Tessara is not empty
+        QCOMPARE(runCommand({"restore", file}).code, 1); // Tessara is not empty
         store::dropSchema();
-        QCOMPARE(karvela({"restore", file}).code, 0);
+        QCOMPARE(runCommand({"restore", file}).code, 0);
         QCOMPARE(rowsAt(kTessara), before);
     }
 };

@@ -23,20 +23,6 @@ using namespace reportfixture;
 
 namespace {
 
-struct Run {
-    int rc = 0;
-    QString out, err;
-};
-
-Run run(const QStringList& args)
-{
-    Run r;
-    QTextStream o(&r.out), e(&r.err);
-    r.rc = cli::runCommand(args, o, e);
-    o.flush();
-    e.flush();
-    return r;
-}
 
 QString tool(const QString& program, const QStringList& args)
 {
@@ -147,11 +133,11 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, xSplit);
         QFETCH(int, ySplit);
-        const Run tsv = run(args);
-        QCOMPARE(tsv.rc, 0);
+        const CommandRun tsv = runCommand(args);
+        QCOMPARE(tsv.code, 0);
         const QString path = file("out.xlsx");
-        const Run xlsx = run(args + QStringList{"--format", "xlsx", "--output", path});
-        QCOMPARE(xlsx.rc, 0);
+        const CommandRun xlsx = runCommand(args + QStringList{"--format", "xlsx", "--output", path});
+        QCOMPARE(xlsx.code, 0);
         QCOMPARE(xlsx.out, QString());
         const Workbook book = readWorkbook(path);
         QCOMPARE(book.xSplit, xSplit);
@@ -184,9 +170,9 @@ private slots:
     void pdfReport()
     {
         const QString path = file("big.pdf");
-        const Run r = run({"report", "--type", "0", "--department", "Long", "--to", "2008-11-20", "--format", "pdf",
+        const CommandRun r = runCommand({"report", "--type", "0", "--department", "Long", "--to", "2008-11-20", "--format", "pdf",
                            "--output", path});
-        QCOMPARE(r.rc, 0);
+        QCOMPARE(r.code, 0);
         const QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 3);
         for (int p = 0; p < pages.size(); ++p) {
@@ -202,8 +188,8 @@ private slots:
     void cards()
     {
         const QString path = file("cards.pdf");
-        Run r = run({"cards", "--department", "Big", "--to", "2008-11-20", "--output", path});
-        QCOMPARE(r.rc, 0);
+        CommandRun r = runCommand({"cards", "--department", "Big", "--to", "2008-11-20", "--output", path});
+        QCOMPARE(r.code, 0);
         const QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 12);
         for (const QString& p : pages) {
@@ -214,12 +200,12 @@ private slots:
         QVERIFY(pages[0].contains("21/10/2008 to 20/11/2008"));
         QVERIFY(pages[0].contains("Total: 17 of 31 days"));
 
-        r = run({"cards", "--department", "Big", "--to", "2008-11-20", "--employee", "30000011", "--output", path});
-        QCOMPARE(r.rc, 0);
+        r = runCommand({"cards", "--department", "Big", "--to", "2008-11-20", "--employee", "30000011", "--output", path});
+        QCOMPARE(r.code, 0);
         QCOMPARE(pdfPages(path).size(), 1);
 
-        r = run({"cards", "--department", "Big", "--to", "2008-08-20", "--output", file("none.pdf")});
-        QCOMPARE(r.rc, 1);
+        r = runCommand({"cards", "--department", "Big", "--to", "2008-08-20", "--output", file("none.pdf")});
+        QCOMPARE(r.code, 1);
         QCOMPARE(r.err, QStringLiteral("No cards stored for Big for the month ending 20/08/2008.\n"));
         QVERIFY(!QFileInfo::exists(file("none.pdf")));
     }
@@ -254,8 +240,8 @@ private slots:
               report + QStringList{"--format", "pdf", "--output", target + ".pdf"},
               QStringList{"query", "--index", "0", "--format", "csv", "--output", target + ".csv"},
               QStringList{"cards", "--department", "Big", "--to", "2008-11-20", "--output", target + ".pdf"}}) {
-            const Run r = run(args);
-            QCOMPARE(r.rc, 2);
+            const CommandRun r = runCommand(args);
+            QCOMPARE(r.code, 2);
             QVERIFY2(r.err.contains(reason), qPrintable(r.err));
         }
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

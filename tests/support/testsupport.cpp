@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "app/settings.h"
+#include "cli/commands.h"
 #include "store/database.h"
 #include "store/schema.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -177,6 +179,16 @@ int rows(const QString& table)
 double balance(qint64 jobNo)
 {
     return store::num(scalar(QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?"), {jobNo}));
+}
+
+CommandRun runCommand(const QStringList& args)
+{
+    CommandRun r;
+    QTextStream out(&r.out), err(&r.err);
+    r.code = cli::runCommand(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
 }
 
 void compareWithReference(const QString& file, const QString& output)

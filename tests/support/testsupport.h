@@ -49,6 +49,13 @@ double balance(qint64 jobNo);
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
 
+// A headless command run in this process: its exit code and what it printed.
+struct CommandRun {
+    int code = 0;
+    QString out, err;
+};
+CommandRun runCommand(const QStringList& args);
+
 // Compares a command's output with tests/data/<file>.tsv, line by line;
 // with KARVELA_WRITE_REFERENCE set, writes the file instead.
 void compareWithReference(const QString& file, const QString& output);
