@@ -194,9 +194,22 @@ void ReportSection::setupKeys()
         if (i < reports::kOptionCount)
             Option1[i]->setToolTip(plainCaption(Option1[i]->text()) + tip);
     }
-    // F5 runs the panel on show: Generate Report or Show.
-    giveKey(GenerateRpt, this, QKeySequence(Qt::Key_F5));
-    giveKey(GenerateList, this, QKeySequence(Qt::Key_F5));
+    // F5 runs the panel on show: Generate Report or Show. One shortcut for
+    // both, since two on one key in a window would leave it ambiguous.
+    {
+        const QKeySequence f5(Qt::Key_F5);
+        auto* s = new QShortcut(f5, this);
+        connect(s, &QShortcut::activated, this, [this] {
+            for (QAbstractButton* b : {static_cast<QAbstractButton*>(GenerateRpt), static_cast<QAbstractButton*>(GenerateList)})
+                if (b->isVisible() && b->isEnabled()) {
+                    b->click();
+                    return;
+                }
+        });
+        for (QAbstractButton* b : {static_cast<QAbstractButton*>(GenerateRpt), static_cast<QAbstractButton*>(GenerateList)})
+            b->setToolTip(plainCaption(b->text()) + QStringLiteral(" (") + f5.toString(QKeySequence::NativeText) +
+                          QLatin1Char(')'));
+    }
 
     // The menus' commands.
     giveKey(DataEntryAction, QKeySequence(Qt::CTRL | Qt::Key_D));
