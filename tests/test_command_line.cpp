@@ -8,71 +8,51 @@
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
-    void answers_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("err");
-        const QString all = cli::programUsage();
-        QTest::newRow("--help") << QStringList{"--help"} << 0 << all << "";
-        QTest::newRow("-h") << QStringList{"-h"} << 0 << all << "";
-        QTest::newRow("--version") << QStringList{"--version"} << 0 << "karvela " KARVELA_VERSION "\n" << "";
-        QTest::newRow("unknown word") << QStringList{"reprot"} << 2 << ""
-                                      << "karvela: unknown command reprot\n" + all;
-        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << ""
-                                        << "karvela: unknown command --frobnicate\n" + all;
-        QTest::newRow("report --help") << QStringList{"report", "--help"} << 0 << cli::usage::kReport << "";
-        QTest::newRow("query -h") << QStringList{"query", "--index", "0", "-h"} << 0 << cli::usage::kQuery << "";
-        QTest::newRow("create-database --help") << QStringList{"create-database", "--help"} << 0
-                                                << cli::usage::kCreateDatabase << "";
-        QTest::newRow("signed date") << QStringList{"report", "--type", "0", "--department", "Civil", "--to",
-                                                    "-2009-01-01"}
-                                     << 2 << "" << "karvela report: --to must be a date YYYY-MM-DD\n" + QString(cli::usage::kReport);
-        QTest::newRow("short date") << QStringList{"query", "--index", "8", "--from", "2009-1-1", "--to", "2009-02-01"}
-                                    << 2 << "" << "karvela query: dates are written YYYY-MM-DD\n" + QString(cli::usage::kQuery);
-        QTest::newRow("no such day") << QStringList{"report", "--type", "0", "--department", "Civil", "--to",
-                                                    "2009-02-30"}
-                                     << 2 << "" << "karvela report: --to must be a date YYYY-MM-DD\n" + QString(cli::usage::kReport);
-    }
     void answers()
     {
-        QFETCH(QStringList, args);
-        QFETCH(int, exitCode);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
-        QProcess p;
+        struct Case {
+            QStringList args;
+            int code;
+            QString out, err;
+        };
+        const QString all = cli::programUsage(), report = cli::usage::kReport, query = cli::usage::kQuery;
+        const QString badTo = "karvela report: --to must be a date YYYY-MM-DD\n" + report;
+        const QList<Case> cases{
+            {{"--help"}, 0, all, ""}, {{"-h"}, 0, all, ""},
+            {{"--version"}, 0, "karvela " KARVELA_VERSION "\n", ""},
+            {{"reprot"}, 2, "", "karvela: unknown command reprot\n" + all},
+            {{"--frobnicate"}, 2, "", "karvela: unknown command --frobnicate\n" + all},
+            {{"report", "--help"}, 0, report, ""},
+            {{"query", "--index", "0", "-h"}, 0, query, ""},
+            {{"create-database", "--help"}, 0, cli::usage::kCreateDatabase, ""},
+            {{"report", "--type", "0", "--department", "Civil", "--to", "-2009-01-01"}, 2, "", badTo},
+            {{"report", "--type", "0", "--department", "Civil", "--to", "2009-02-30"}, 2, "", badTo},
+            {{"query", "--index", "8", "--from", "2009-1-1", "--to", "2009-02-01"}, 2, "",
+             "karvela query: dates are written YYYY-MM-DD\n" + query}};
         // Without a display a window could not open: a window would abort.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("QT_QPA_PLATFORM");
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        p.setProcessEnvironment(env);
-        p.start(KARVELA_EXECUTABLE, args);
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardError()), err);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
-        QCOMPARE(p.exitCode(), exitCode);
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+        for (const Case& c : cases) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(KARVELA_EXECUTABLE, c.args);
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(QString::fromUtf8(p.readAllStandardError()), c.err);
+            QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), c.out);
+            QCOMPARE(p.exitCode(), c.code);
+        }
     }
 
-    void qtOptionsOpenTheWindows_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<bool>("window");
-        QTest::newRow("nothing") << QStringList{} << true;
-        QTest::newRow("-platform") << QStringList{"-platform", "offscreen"} << true;
-        QTest::newRow("-style=") << QStringList{"-style=Fusion"} << true;
-        QTest::newRow("--style and -session") << QStringList{"--style", "Fusion", "-session", "abc", "-reverse"} << true;
-        QTest::newRow("a command") << QStringList{"report"} << false;
-        QTest::newRow("--help") << QStringList{"--help"} << false;
-        QTest::newRow("Qt option, then a word") << QStringList{"-style", "Fusion", "extra"} << false;
-    }
     void qtOptionsOpenTheWindows()
     {
-        QFETCH(QStringList, args);
-        QFETCH(bool, window);
-        QCOMPARE(cli::opensWindow(args), window);
+        const QList<std::pair<QStringList, bool>> cases{
+            {{}, true}, {{"-platform", "offscreen"}, true}, {{"-style=Fusion"}, true},
+            {{"--style", "Fusion", "-session", "abc", "-reverse"}, true}, {{"report"}, false}, {{"--help"}, false},
+            {{"-style", "Fusion", "extra"}, false}};
+        for (const auto& [args, window] : cases)
+            QVERIFY2(cli::opensWindow(args) == window, qPrintable(args.join(' ')));
     }
 };
 

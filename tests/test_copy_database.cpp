@@ -3,9 +3,8 @@
 // (PostgreSQL beside SQLite, an SQLite file beside PostgreSQL).
 #include "testsupport.h"
 
-#include "cli/commands.h"
-#include "cli/demo.h"
 #include "app/pickers.h"
+#include "cli/demo.h"
 #include "store/copy.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -16,6 +15,7 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,43 +23,33 @@ using namespace testsupport;
 
 namespace {
 
-const QDate kToday(2026, 12, 6);
 const QString kTessara = QString::fromLatin1(store::kConnectionString);
 using Rows = QMap<QString, QStringList>;
 
 // Runs `work` on a connection of its own to the data source of `connection`.
-void on(const QString& connection, const std::function<void(QSqlDatabase&)>& work)
+void on(const QString& connection, const std::function<void(QSqlDatabase&, const QStringList& tables)>& work)
 {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("look"));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "look");
         db.setDatabaseName(store::odbcDatabaseName(connection));
         if (!db.open())
             qFatal("cannot open %s", qPrintable(connection));
-        work(db);
-        db.close();
+        QStringList tables; // Karvela's tables there
+        for (const QString& t : store::copiedTables())
+            if (db.tables(QSql::Tables).contains(t, Qt::CaseInsensitive))
+                tables << t;
+        work(db, tables);
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("look"));
-}
-
-QStringList karvelaTables(QSqlDatabase& db)
-{
-    QStringList found;
-    const QStringList all = db.tables(QSql::Tables);
-    for (const QString& t : store::copiedTables())
-        for (const QString& e : all)
-            if (e.compare(t, Qt::CaseInsensitive) == 0)
-                found << t;
-    return found;
+    QSqlDatabase::removeDatabase("look");
 }
 
 // Every row of every Karvela table, in key order, as text.
 Rows rowsAt(const QString& connection)
 {
     Rows rows;
-    on(connection, [&](QSqlDatabase& db) {
-        for (const QString& t : karvelaTables(db)) {
+    on(connection, [&](QSqlDatabase& db, const QStringList& tables) {
+        for (const QString& t : tables) {
             QSqlQuery q(db);
-            q.setForwardOnly(true);
             QVERIFY(q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(t)));
             while (q.next()) {
                 QStringList cells;
@@ -70,21 +60,12 @@ Rows rowsAt(const QString& connection)
                               : v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
                                                                       : v.toString());
                 }
-                rows[t] << cells.join(QLatin1Char('|'));
+                rows[t] << cells.join('|');
             }
         }
     });
     return rows;
 }
-
-void dropTablesAt(const QString& connection)
-{
-    on(connection, [](QSqlDatabase& db) {
-        for (const QString& t : karvelaTables(db))
-            QSqlQuery(db).exec(QStringLiteral("DROP TABLE ") + t);
-    });
-}
-
 
 // What the program itself prints for `args` when "Tessara" is what the
 // ODBC ini file `ini` says.
@@ -92,13 +73,12 @@ QString programOutput(const QString& ini, const QStringList& args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ODBCINI"), ini);
+    env.insert("ODBCINI", ini);
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KARVELA_BIN), args);
-    if (!p.waitForFinished(120000))
-        return QStringLiteral("did not finish");
-    return QString::number(p.exitCode()) + QLatin1Char('\n') + QString::fromUtf8(p.readAllStandardOutput()) +
-        QString::fromUtf8(p.readAllStandardError());
+    p.start(KARVELA_BIN, args);
+    return p.waitForFinished(120000) ? QString::number(p.exitCode()) + '\n' + p.readAllStandardOutput() +
+                                           p.readAllStandardError()
+                                     : QString("did not finish");
 }
 
 } // namespace
@@ -116,36 +96,36 @@ private slots:
         if (!initProcess())
             QSKIP("no PostgreSQL test server");
         if (!usingPostgres())
-            other = scratchPostgresDatabase(
-                QStringLiteral("kt_copy_other_%1").arg(QCoreApplication::applicationPid()));
+            other = scratchPostgresDatabase(QString("kt_copy_other_%1").arg(QCoreApplication::applicationPid()));
         otherIsPostgres = !other.isEmpty();
         if (!otherIsPostgres)
-            other = store::sqliteFileConnection(dir.filePath(QStringLiteral("other.db")));
-        QString entry = QStringLiteral("[Tessara]\n") + other.split(QLatin1Char(';'), Qt::SkipEmptyParts).join('\n');
-        entry.replace(QStringLiteral("DRIVER="), QStringLiteral("Driver="));
-        otherIni = dir.filePath(QStringLiteral("other.ini"));
+            other = store::sqliteFileConnection(dir.filePath("other.db"));
+        QString entry = "[Tessara]\n" + other.split(';', Qt::SkipEmptyParts).join('\n');
+        otherIni = dir.filePath("other.ini");
         QFile f(otherIni);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(entry.toUtf8() + '\n');
+        f.write(entry.replace("DRIVER=", "Driver=").toUtf8() + '\n');
     }
 
     void init()
     {
         freshDatabase();
         store::Transaction tx;
-        cli::fillDemo(kToday, 21);
+        cli::fillDemo(QDate(2026, 12, 6), 21);
         tx.commit();
-        dropTablesAt(other);
+        on(other, [](QSqlDatabase& db, const QStringList& tables) {
+            for (const QString& t : tables)
+                QSqlQuery(db).exec("DROP TABLE " + t);
+        });
     }
 
     void roundTripKeepsEveryRowAndEveryOutput()
     {
         const Rows before = rowsAt(kTessara);
-        QVERIFY(!before.value("edbooked").isEmpty());
-
-        CommandRun there = runCommand({"copy-database", "--to-connection", other});
-        QCOMPARE(there.code, 0);
         const QString n = QString::number(before.value("edbooked").size());
+        QVERIFY(n != "0");
+        const CommandRun there = runCommand({"copy-database", "--to-connection", other});
+        QCOMPARE(there.code, 0);
         QVERIFY2(there.out.contains("edbooked          " + n + " rows"), qPrintable(there.out));
         QVERIFY2(there.err.contains("edbooked: " + n + " of " + n + " rows copied"), qPrintable(there.err));
         QCOMPARE(rowsAt(other), before);
@@ -168,37 +148,35 @@ private slots:
         }
 
         store::dropSchema();
-        CommandRun back = runCommand({"copy-database", "--from-connection", other});
-        QCOMPARE(back.code, 0);
+        QCOMPARE(runCommand({"copy-database", "--from-connection", other}).code, 0);
         QCOMPARE(rowsAt(kTessara), before);
 
         // The keys go on after the copied ones on either side.
         const QString insert = "INSERT INTO jobs (JobNo, JobName) VALUES (?, 'new')";
         const qint64 lastKey = scalar("SELECT MAX(ID) FROM jobs").toLongLong();
         QCOMPARE(store::insertReturningKey(insert, {9999991}, "ID"), lastKey + 1);
-        on(other, [&](QSqlDatabase& db) {
+        on(other, [&](QSqlDatabase& db, const QStringList&) {
             QSqlQuery q(db);
             q.prepare(insert);
             q.addBindValue(9999992);
-            QVERIFY(q.exec());
-            QVERIFY(q.exec(QStringLiteral("SELECT MAX(ID) FROM jobs")) && q.next());
+            QVERIFY(q.exec() && q.exec("SELECT MAX(ID) FROM jobs") && q.next());
             QCOMPARE(q.value(0).toLongLong(), lastKey + 1);
         });
     }
 
     void copyIntoTablesChangesNothing()
     {
-        on(other, [](QSqlDatabase& db) {
+        on(other, [](QSqlDatabase& db, const QStringList&) {
             QSqlQuery q(db);
             QVERIFY(q.exec(store::schemaStatements(store::dialectOf(db)).first()));
             QVERIFY(q.exec("INSERT INTO employees (Emp_ID, EmpName) VALUES (12345678, 'There first')"));
         });
         const Rows there = rowsAt(other);
+        QCOMPARE(there.keys(), QStringList{"employees"});
         const CommandRun o = runCommand({"copy-database", "--to-connection", other});
         QCOMPARE(o.code, 1);
         QVERIFY2(o.err.contains("already holds Karvela's tables (employees)"), qPrintable(o.err));
         QCOMPARE(rowsAt(other), there);
-        QCOMPARE(there.keys(), QStringList{"employees"});
     }
 
     void interruptedCopyLeavesNoTables()
@@ -208,37 +186,32 @@ private slots:
         const QString database = other.section("Database=", 1).section(';', 0, 0);
         bool ended = false;
         const auto endTheCopy = [&](const QString& table, qint64, qint64) {
-            if (ended || table != QLatin1String("edbooked"))
+            if (ended || table != "edbooked")
                 return;
             ended = true;
-            int pid = 0;
-            on(other, [&](QSqlDatabase& db) {
+            on(other, [&](QSqlDatabase& db, const QStringList&) {
                 QSqlQuery q(db);
                 q.prepare("SELECT pid FROM pg_stat_activity WHERE datname = ? AND pid <> pg_backend_pid()");
                 q.addBindValue(database);
                 QVERIFY(q.exec() && q.next());
-                pid = q.value(0).toInt();
+                endPostgresSession(q.value(0).toInt(), other);
             });
-            endPostgresSession(pid, other);
         };
         QVERIFY_THROWS_EXCEPTION(store::DbError, store::copyDatabase(kTessara, other, endTheCopy));
         QVERIFY(ended);
-        on(other, [](QSqlDatabase& db) { QCOMPARE(karvelaTables(db), QStringList()); });
+        on(other, [](QSqlDatabase&, const QStringList& tables) { QCOMPARE(tables, QStringList()); });
     }
 
     void backupThenRestoreGivesIdenticalRows()
     {
         const Rows before = rowsAt(kTessara);
         const QString file = dir.filePath("backup.db");
-        QFile::remove(file);
         QCOMPARE(runCommand({"backup", file}).code, 0);
         QCOMPARE(QDir(dir.path()).entryList({"backup.db*"}, QDir::Files), QStringList{"backup.db"});
-
         const CommandRun again = runCommand({"backup", file});
         QCOMPARE(again.code, 1);
         QVERIFY(again.err.contains("give --overwrite"));
         QCOMPARE(runCommand({"backup", file, "--overwrite"}).code, 0);
-
         QCOMPARE(runCommand({"restore", file}).code, 1); // Tessara is not empty
         store::dropSchema();
         QCOMPARE(runCommand({"restore", file}).code, 0);

@@ -80,7 +80,7 @@ private slots:
         addEmployee(10000001, "Amy", "Civil", "Engineer");
         addJob(101, "Pump house", 100, 10, 0, "Civil");
         addJob(102, "Tank farm", 100, 50, 40, "Civil");
-        boxes.shown.clear();
+        boxes.clear();
         boxes.answers.clear();
         boxes.action = nullptr;
         app::setDialogs(&boxes);
@@ -101,35 +101,27 @@ private slots:
     // and the card shows the balance right after its own.
     void otherDesktopStoresACardMeanwhile_data()
     {
-        QTest::addColumn<qint64>("empId");
-        QTest::addColumn<int>("jobNo");
-        QTest::addColumn<double>("days");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QList<double>>("balances"); // jobs 101 and 102
-        QTest::newRow("same card") << qint64(10000001) << 102 << 31.0 << QString(entry::kDuplicateCard) + " [16]"
-                                   << QList<double>{10, 19};
-        QTest::newRow("same job") << qint64(10000002) << 101 << 5.0 << QString(entry::kAppended) + " [64]"
-                                  << QList<double>{-15, 39};
+        QTest::addColumn<bool>("sameCard");
+        QTest::newRow("same card") << true;
+        QTest::newRow("same job") << false;
     }
     void otherDesktopStoresACardMeanwhile()
     {
-        QFETCH(qint64, empId);
-        QFETCH(int, jobNo);
-        QFETCH(double, days);
-        QFETCH(QString, answer);
-        QFETCH(QList<double>, balances);
+        QFETCH(bool, sameCard);
         addEmployee(10000002, "Bob", "Civil");
         typeCard();
         boxes.question = entry::kAppendQuestion;
         boxes.action = [=] {
-            QVERIFY(entry::appendCard({empId, empId == 10000001 ? "Amy, Engineer" : "Bob, Engineer", "Civil",
-                                       QDate(2009, 4, 20)},
-                                      days, {}, {{jobNo, days, 0, 0}}));
+            const double days = sameCard ? 31 : 5;
+            QVERIFY(entry::appendCard({sameCard ? 10000001 : 10000002, sameCard ? "Amy, Engineer" : "Bob, Engineer",
+                                       "Civil", QDate(2009, 4, 20)},
+                                      days, {}, {{sameCard ? 102 : 101, days, 0, 0}}));
         };
         click("AddRecord");
+        const QString answer = sameCard ? QString(entry::kDuplicateCard) + " [16]" : QString(entry::kAppended) + " [64]";
         QCOMPARE(shown(), (QStringList{QString(entry::kAppendQuestion) + " [65]", answer}));
-        QCOMPARE(QList<double>({balance(101), balance(102)}), balances);
-        if (empId != 10000001)
+        QCOMPARE(QList<double>({balance(101), balance(102)}), (sameCard ? QList<double>{10, 19} : QList<double>{-15, 39}));
+        if (!sameCard)
             QCOMPARE(text("Label6_0"), QString("-15"));
     }
 
@@ -206,8 +198,12 @@ private slots:
             type("Text9_0", "60");
             button = "jobStUpdate";
         }
-        const double b101 = balance(101);
-        const int cards = rows("leaves");
+        // What the command would change.
+        const auto state = [] {
+            return scalar("SELECT JobName || '|' || Job_Status || '|' || Bal_ED || '|' || (SELECT COUNT(*) FROM leaves) "
+                          "|| '|' || (SELECT COUNT(*) FROM jobs) FROM jobs WHERE JobNo = 101").toString();
+        };
+        const QString before = state();
         boxes.clear();
         const auto drop = [] { endPostgresSession(scalar("SELECT pg_backend_pid()").toInt()); };
         if (question.isEmpty())
@@ -218,14 +214,9 @@ private slots:
         const Shown box = boxes.shown.last();
         QCOMPARE(box.style, int(app::style::Critical));
         QCOMPARE(box.text.section("\r\n", 1), routine + " SubRoutine\r\n" + app::lostConnectionText(notSaved));
-        QVERIFY(box.text.contains("Tessara"));
         boxes.clear();
         // Nothing changed; the window goes on.
-        QCOMPARE(balance(101), b101);
-        QCOMPARE(rows("leaves"), cards);
-        QCOMPARE(rows("jobs"), 2);
-        QCOMPARE(scalar("SELECT JobName FROM jobs WHERE JobNo = 101").toString(), QString("Pump house"));
-        QCOMPARE(store::num(scalar("SELECT Job_Status FROM jobs WHERE JobNo = 101")), 0.0);
+        QCOMPARE(state(), before);
         if (qIsNaN(retried))
             return;
         QVERIFY(w(button)->isEnabled());
