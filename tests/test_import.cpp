@@ -148,8 +148,8 @@ private slots:
         for (const Case& c : cases) {
             const int before = rows(c.kind);
             const CommandRun r = import(c.kind, c.lines);
-            QCOMPARE(r.code, 1);
-            QVERIFY2(r.err.startsWith(c.problem) && r.err.count("\n") == 2, qPrintable(c.problem + " / " + r.err));
+            QVERIFY2(r.code == 1 && r.err.startsWith(c.problem) && r.err.count("\n") == 2,
+                     qPrintable(c.problem + " / " + r.err));
             QCOMPARE(rows(c.kind), before);
         }
     }
