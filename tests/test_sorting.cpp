@@ -175,6 +175,7 @@ private slots:
         QVERIFY(!clip.pasteEnabled);
         // A block selected upwards from row 0 cannot reach above the grid.
         clip.copy(g, Block{3, 0, 0, 0}, "T", "C");
+        QVERIFY(clip.pasteEnabled); // a Copy enables Paste again
         QCOMPARE(clip.paste(g, "a\rb", 1, 0, clear), (Block{1, 0, 1, 0}));
         QCOMPARE(queries::selectAllBlock(7, 49), (Block{0, 0, 7, 49})); // after a query of 3 rows
     }
