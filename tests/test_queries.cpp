@@ -215,7 +215,7 @@ private slots:
             const QueryResult r = queries::runQuery(queries::SearchEmp, in, g);
             const QString entry = queries::searchFieldNames()[k.field];
             const qsizetype n = k.found.size();
-            QCOMPARE(QStringList{k.text} + gridColumn(g, 1, 2, 2 + n), QStringList{k.text} + k.found + QStringList{""});
+            QCOMPARE(k.text + ": " + gridColumn(g, 1, 2, 1 + n).join(' '), k.text + ": " + k.found.join(' '));
             QCOMPARE(*r.title, "SEARCH RESULTS FOR THE STRING '" + k.text + "'");
             const QString count = n ? "Items Found in " + entry + ": " + QString::number(n) : "Search Range: " + entry;
             QCOMPARE(*r.countLine, count);

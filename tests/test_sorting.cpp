@@ -84,7 +84,7 @@ private slots:
             else
                 queries::sortBlock(g, k.block, SortMode(k.mode));
             const QStringList order = k.order.isEmpty() ? before : k.order;
-            QCOMPARE(QStringList{k.name} + gridColumn(g, 0, 2, last), QStringList{k.name} + order);
+            QCOMPARE(k.name + (": " + gridColumn(g, 0, 2, last).join(' ')), k.name + (": " + order.join(' ')));
             QCOMPARE(gridColumn(g, 10, 2, last), order);
             QCOMPARE(gridColumn(g, 11, 2, last), byDate ? before : order);
             QCOMPARE(g.cell(1, 5) + g.cell(last + 1, 5), QString("headerafter"));
