@@ -1,10 +1,11 @@
 // The report window's query panel, Sortz menu and pop-up menu, driven
-// offscreen through their controls: what the user sees. The query rules and
-// grids are the logic tests' business.
+// offscreen through their controls and keys: what the user sees. The query
+// rules, grids and sorting rules are the logic tests' business.
 #include "testsupport.h"
 #include "windowsupport.h"
 
 #include "app/clock.h"
+#include "queries/gridtools.h"
 #include "queries/headers.h"
 #include "queries/panel.h"
 #include "reports/gridmodel.h"
@@ -20,17 +21,6 @@ using namespace testsupport;
 using queries::Block;
 
 namespace {
-
-const QDate kToday(2024, 6, 15);
-const QString kDatesOnly("Sorting is valid for Dates only. Your selection contains values\r\n"
-                         "other than Dates also. Try again for new selection.");
-
-void addBooking(const QDate& month, qint64 empId, const QString& name, double days)
-{
-    store::exec(QStringLiteral("INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, "
-                               "Emp_Tot_ED, Bal_ED) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                {month, "Civil", empId, name, 4711, days, days, 0.0});
-}
 
 QStringList captions(QMenu* menu)
 {
@@ -49,22 +39,16 @@ class TestQueriesWindow : public QObject, WindowDriver<ui::ReportSection> {
 
     QString label(int i) { return text("Label1_" + QString::number(i)); }
     reports::GridModel& grid() { return *m->grid; }
-    QStringList column(int col, int top, int bottom)
-    {
-        QStringList l;
-        for (int r = top; r <= bottom; ++r)
-            l << grid().cell(r, col);
-        return l;
-    }
+    QStringList column(int col, int top, int bottom) { return gridColumn(grid(), col, top, bottom); }
     void select(int r1, int c1, int r2, int c2)
     {
         // The grid grows to hold the block.
         grid().setCell(std::max(r1, r2), std::max(c1, c2), grid().cell(std::max(r1, r2), std::max(c1, c2)));
-        auto* flx = w<QTableView>("Flx");
-        flx->setCurrentIndex(grid().index(r1, c1));
-        flx->selectionModel()->select(QItemSelection(grid().index(std::min(r1, r2), std::min(c1, c2)),
-                                                     grid().index(std::max(r1, r2), std::max(c1, c2))),
-                                      QItemSelectionModel::ClearAndSelect);
+        w<QTableView>("Flx")->setCurrentIndex(grid().index(r1, c1));
+        w<QTableView>("Flx")->selectionModel()->select(
+            QItemSelection(grid().index(std::min(r1, r2), std::min(c1, c2)),
+                           grid().index(std::max(r1, r2), std::max(c1, c2))),
+            QItemSelectionModel::ClearAndSelect);
     }
     void choose(int option) { w<QRadioButton>("Option2_" + QString::number(option))->click(); }
     void show(int option)
@@ -74,13 +58,14 @@ class TestQueriesWindow : public QObject, WindowDriver<ui::ReportSection> {
         choose(option);
         click("GenerateList");
     }
-    // Booking search on job 4711 from 21 January.
+    // The bookings of job 4711 from 21 January, in record order: February, April, March.
     void showBookings()
     {
         trigger("Queries");
         w<QComboBox>("Combo2_0")->setCurrentIndex(0);
         w<QLineEdit>("Text3")->setText("4711");
         show(8);
+        QCOMPARE(column(5, 2, 4), QStringList({"3", "5", "2"}));
     }
 
 private slots:
@@ -88,7 +73,7 @@ private slots:
     {
         if (!initProcess())
             QSKIP("no PostgreSQL test server");
-        app::setToday(kToday);
+        app::setToday(QDate(2024, 6, 15));
     }
 
     void init()
@@ -100,9 +85,12 @@ private slots:
         addJob(4711, "Cooling tower", 100, 40, 20, "Civil");
         addJob(4712, "Pump house", 50, -10, 60, "Mech");
         addJob(4713, "Old job", 30, 2, 100, "Civil");
-        addBooking(QDate(2024, 2, 20), 10000001, "Asha, Engineer", 3);
-        addBooking(QDate(2024, 4, 20), 10000002, "Ravi, Manager", 5);
-        addBooking(QDate(2024, 3, 20), 10000001, "Asha, Engineer", 2);
+        const struct { int month; qint64 id; const char* name; double days; } bookings[] = {
+            {2, 10000001, "Asha, Engineer", 3}, {4, 10000002, "Ravi, Manager", 5}, {3, 10000001, "Asha, Engineer", 2}};
+        for (const auto& b : bookings)
+            store::exec("INSERT INTO edbooked (MonthName, Deptt, Emp_ID, EmpName, JobNo, DaysBooked, Emp_Tot_ED, "
+                        "Bal_ED) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                        {QDate(2024, b.month, 20), "Civil", b.id, b.name, 4711, b.days, b.days, 0.0});
         boxes = &scriptDialogs();
         QVERIFY(ui::startProgram());
         m = ui::windows().report;
@@ -111,16 +99,16 @@ private slots:
 
     void cleanup() { ui::closeProgram(); }
 
-    void openCloseAndHelp()
+    void openCloseHelpAndRetitle()
     {
         QCOMPARE(w<QAction>("Queries")->text(), QString("Open &Queries"));
         QVERIFY(!w("Frame5")->isVisibleTo(m));
         trigger("Queries");
         QCOMPARE(w<QAction>("Queries")->text(), QString("Close &Queries"));
         QVERIFY(m->QueryMode && w("Frame5")->isVisibleTo(m) && !w("Check1")->isVisibleTo(m));
-        QCOMPARE(label(0), QString("LIST OF JOBS OF LEAD DEPART. CIVIL"));
+        QCOMPARE(QStringList({label(0), label(1)}),
+                 QStringList({"LIST OF JOBS OF LEAD DEPART. CIVIL", "Items found = ?"}));
         QCOMPARE(text("StatusBar1_2"), label(0));
-        QCOMPARE(label(1), QString("Items found = ?"));
         QCOMPARE(grid().fixedCols(), 0);
         QVERIFY(!w("Combo2_1")->isEnabled()); // the start day keeps the day locked
         // Check1 does not apply to queries.
@@ -133,15 +121,10 @@ private slots:
         boxes->clear();
         trigger("Help");
         QTest::mouseDClick(w("Label7"), Qt::LeftButton);
-        QCOMPARE(boxes->shown.size(), 2);
-        QCOMPARE(boxes->shown[0].text, queries::helpText());
-        QCOMPARE(boxes->shown[0].style, 0);
-        QCOMPARE(boxes->shown[1].text, "This number is Employee ID of " + w<QComboBox>("Combo1")->currentText());
-        QCOMPARE(boxes->shown[1].style, 64);
-    }
-
-    void optionsRetitle()
-    {
+        QCOMPARE(boxes->texts(), QStringList({queries::helpText(), "This number is Employee ID of " +
+                                                                       w<QComboBox>("Combo1")->currentText()}));
+        QVERIFY(boxes->shown[0].style == 0 && boxes->shown[1].style == 64);
+        // The options re-title the panel.
         trigger("Queries");
         choose(3);
         QCOMPARE(m->QueryIndex, 3);
@@ -168,48 +151,40 @@ private slots:
         QVERIFY(text3->text().isEmpty());
     }
 
-    void showRunsTheChosenQuery()
+    // Show: without a click since opening, option 0 is in force. Refused:
+    // the box, and the age box emptied for another try.
+    void showAcceptedAndRefused()
     {
-        // Without a click since opening, option 0 is in force.
         trigger("Queries");
         click("GenerateList");
-        QCOMPARE(column(1, 2, 2), QStringList{"4711"});
-        show(9);
-        QCOMPARE(QStringList({grid().cell(2, 1), grid().cell(2, 2), grid().cell(2, 3)}),
-                 QStringList({"4713", "Old job", "-2"}));
-        QCOMPARE(label(1), QString("Items found = 1"));
-        QCOMPARE(m->UsedRows, 6);
+        QCOMPARE(column(1, 2, 3), QStringList({"4711", ""}));
         // Clicking the chosen option again starts the query afresh.
-        QTest::mouseClick(w("Option2_9"), Qt::LeftButton, {}, QPoint(6, w("Option2_9")->height() / 2));
+        QTest::mouseClick(w("Option2_0"), Qt::LeftButton, {}, QPoint(6, w("Option2_0")->height() / 2));
         QCOMPARE(grid().lastUsedRow(), 0);
         QCOMPARE(label(1), QString("Items found = ?"));
-        w<QLineEdit>("Text2")->setText("ASHA");
-        show(7);
-        QCOMPARE(label(1), QString("Items Found in Employee Name: 1"));
-        QCOMPARE(text("StatusBar1_2"), QString("SEARCH RESULTS FOR THE STRING 'ASHA'"));
-        QVERIFY(boxes->shown.isEmpty());
-    }
-
-    void ageGroupRefused()
-    {
-        trigger("Queries");
         w<QLineEdit>("Text1")->setText("25 35");
         show(5);
-        QCOMPARE(boxes->shown.size(), 1);
-        QCOMPARE(boxes->shown[0].text, QString("ENTER AGE IN PROPER FORMAT AND TRY AGAIN. THERE MUST BE TWO\r\n"
-                                               "DIGITS BEFORE AND AFTER - (Minus) SIGN WITH NO SPACE IN BETWEEN.\r\n"
-                                               "AGE BELOW 16 AND ABOVE 60 ARE NOT ALLOWED."));
-        QCOMPARE(boxes->shown[0].style, 16);
-        QVERIFY(boxes->shown[0].title.isEmpty() && text("Text1").isEmpty());
+        QCOMPARE(boxes->texts(), QStringList{queries::ageRangeMessage()});
+        QVERIFY(boxes->shown[0].style == 16 && boxes->shown[0].title.isEmpty() && text("Text1").isEmpty());
         QCOMPARE(label(1), QString("Items found = ?"));
-        w<QLineEdit>("Text1")->setText("35-45");
-        show(5);
-        QCOMPARE(column(2, 2, 4), QStringList({"Asha", "Mary", ""}));
     }
 
-    void popupMenuAndClipboard()
+    // The Sortz and pop-up menus over the bookings found.
+    void sortAndPopupMenus()
     {
+        QCOMPARE(captions(w<QMenu>("Sortz")),
+                 QStringList({"Sort &Ascending (Nos.)", "Sort &Descending (Nos.)", "-", "Sort Ascending (Dates)",
+                              "Sort Descending (Dates)", "-", "Sort Alpha&betically (A-Z)",
+                              "Sort Alpha&betically (Z-A)", "-", "Normalize Sorted Data"}));
+        QVERIFY(!w<QAction>("Normalize")->isEnabled());
         showBookings();
+        // A date sort down to the footer is refused and nothing moves.
+        select(2, 1, 7, 1);
+        trigger("SortMinMax");
+        QCOMPARE(boxes->texts(), QStringList{"Sorting is valid for Dates only. Your selection contains values\r\n"
+                                             "other than Dates also. Try again for new selection."});
+        QCOMPARE(boxes->shown[0].style, 16);
+        QCOMPARE(column(5, 2, 4), QStringList({"3", "5", "2"}));
         QMenu* pop = w<QMenu>("pop");
         QCOMPARE(pop->title(), QString("PopupMenu"));
         QCOMPARE(captions(pop), QStringList({"Copy", "Cut", "Paste", "Select All", "ClearClip"}));
@@ -220,72 +195,61 @@ private slots:
         auto* flx = w<QTableView>("Flx");
         QVERIFY(flx->selectionModel()->isSelected(grid().index(8, 0)));
         // The right button opens the menu and keeps the block selected.
-        select(4, 3, 2, 2);
+        select(3, 3, 2, 2);
         QTest::mouseClick(flx->viewport(), Qt::RightButton, {}, flx->visualRect(grid().index(3, 3)).center());
         QTRY_VERIFY(pop->isVisible());
         pop->close();
-        QCOMPARE(m->gridSelection(), (Block{4, 3, 2, 2}));
-        QClipboard* cb = QGuiApplication::clipboard();
-        trigger("popCopy");
-        QCOMPARE(cb->text(), label(0) + "\r\n" + label(1) + "\r\n" + "10000001\tAsha, Engineer\r10000002\tRavi, Manager\r"
-                                                                     "10000001\tAsha, Engineer");
-        // Cut from the lower right corner, then Paste at another cell, once.
-        select(3, 3, 2, 2);
+        QCOMPARE(m->gridSelection(), (Block{3, 3, 2, 2}));
+        // A Cut is pasted once: then the clipboard is empty and Paste disabled.
         trigger("popCut");
-        QCOMPARE(cb->text(), QString("10000001\tAsha, Engineer\r10000002\tRavi, Manager"));
-        QCOMPARE(column(3, 2, 3), QStringList({"", ""}));
         select(12, 5, 12, 5);
         trigger("popPaste");
         QCOMPARE(column(5, 11, 12), QStringList({"Asha, Engineer", "Ravi, Manager"}));
-        QVERIFY(!w<QAction>("popPaste")->isEnabled() && cb->text().isEmpty());
         QCOMPARE(m->gridSelection(), (Block{12, 5, 11, 4}));
-        trigger("popCopy");
-        QVERIFY(w<QAction>("popPaste")->isEnabled());
-        trigger("popClearClip");
-        QVERIFY(!w<QAction>("popPaste")->isEnabled() && cb->text().isEmpty());
+        QVERIFY(!w<QAction>("popPaste")->isEnabled() && QGuiApplication::clipboard()->text().isEmpty());
     }
 
-    void sortMenu()
+    // The keyboard path: Ctrl+U, an option's key and F5 run a query; on the
+    // grid the sort and clipboard commands have keys of their own.
+    void keyboardAndDrag()
     {
-        QCOMPARE(captions(w<QMenu>("Sortz")),
-                 QStringList({"Sort &Ascending (Nos.)", "Sort &Descending (Nos.)", "-", "Sort Ascending (Dates)",
-                              "Sort Descending (Dates)", "-", "Sort Alpha&betically (A-Z)",
-                              "Sort Alpha&betically (Z-A)", "-", "Normalize Sorted Data"}));
-        QVERIFY(!w<QAction>("Normalize")->isEnabled());
-        showBookings();
-        // Month ends in record order: February, April, March; whole rows move.
-        QCOMPARE(column(5, 2, 4), QStringList({"3", "5", "2"}));
-        select(2, 1, 4, 1);
-        trigger("SortMinMax");
-        QCOMPARE(column(1, 2, 2), QStringList{queries::shortDateText(QDate(2024, 2, 20))});
-        QCOMPARE(column(5, 2, 4), QStringList({"3", "2", "5"}));
-        QCOMPARE(column(6, 2, 4), QStringList({"Cooling tower", "", ""}));
-        trigger("SortMaxMin");
-        QCOMPARE(column(5, 2, 4), QStringList({"5", "2", "3"}));
-        QVERIFY(boxes->shown.isEmpty());
-        // Down to the footer: refused, nothing moves.
-        select(2, 1, 7, 1);
-        trigger("SortMinMax");
-        QCOMPARE(boxes->shown.size(), 1);
-        QCOMPARE(boxes->shown[0].text, kDatesOnly);
-        QCOMPARE(boxes->shown[0].style, 16);
-        QCOMPARE(column(5, 2, 4), QStringList({"5", "2", "3"}));
-    }
-
-    void dragSelectionKeepsItsStart()
-    {
-        show(4);
-        auto* flx = w<QTableView>("Flx");
         m->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m));
-        const QPoint start = flx->visualRect(grid().index(4, 2)).center();
-        const QPoint end = flx->visualRect(grid().index(2, 1)).center();
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        QTest::keyClick(m, Qt::Key_U, Qt::ControlModifier);
+        w<QLineEdit>("Text2")->setText("ASHA");
+        QTest::keyClick(m, Qt::Key_8, Qt::ControlModifier);
+        QTest::keyClick(m, Qt::Key_F5);
+        QCOMPARE(label(1), QString("Items Found in Employee Name: 1"));
+        QCOMPARE(text("StatusBar1_2"), QString("SEARCH RESULTS FOR THE STRING 'ASHA'"));
+        w<QComboBox>("Combo2_0")->setCurrentIndex(0);
+        w<QLineEdit>("Text3")->setText("4711");
+        QTest::keyClick(m, Qt::Key_9, Qt::ControlModifier);
+        QTest::keyClick(m, Qt::Key_F5);
+        QCOMPARE(column(5, 2, 4), QStringList({"3", "5", "2"}));
+        // A block dragged upwards keeps its start as the cursor cell, whose
+        // dates sort it, latest on top: whole rows move.
+        auto* flx = w<QTableView>("Flx");
+        const QPoint start = flx->visualRect(grid().index(4, 1)).center();
+        const QPoint end = flx->visualRect(grid().index(2, 0)).center();
         QTest::mousePress(flx->viewport(), Qt::LeftButton, {}, start);
         QMouseEvent move(QEvent::MouseMove, end, flx->viewport()->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
         QApplication::sendEvent(flx->viewport(), &move);
         QTest::mouseRelease(flx->viewport(), Qt::LeftButton, {}, end);
-        QCOMPARE(m->gridSelection(), (Block{4, 2, 2, 1}));
+        QCOMPARE(m->gridSelection(), (Block{4, 1, 2, 0}));
+        QTest::keyClick(flx, Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(column(5, 2, 4), QStringList({"5", "2", "3"}));
+        QCOMPARE(column(6, 2, 4), QStringList({"", "", "Cooling tower"}));
+        select(2, 5, 4, 5);
+        QTest::keyClick(flx, Qt::Key_1, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(column(5, 2, 4), QStringList({"2", "3", "5"}));
+        QTest::keyClick(flx, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!w<QAction>("popPaste")->isEnabled());
+        QTest::keyClick(flx, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), label(0) + "\r\n" + label(1) + "\r\n2\r3\r5");
+        QVERIFY(w<QAction>("popPaste")->isEnabled());
+        QVERIFY(boxes->shown.isEmpty());
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
+#include "reports/gridmodel.h"
 #include "store/database.h"
 #include "store/schema.h"
 
@@ -179,6 +180,14 @@ int rows(const QString& table)
 double balance(qint64 jobNo)
 {
     return store::num(scalar(QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?"), {jobNo}));
+}
+
+QStringList gridColumn(const reports::GridModel& grid, int col, int top, int bottom)
+{
+    QStringList l;
+    for (int r = top; r <= bottom; ++r)
+        l << grid.cell(r, col);
+    return l;
 }
 
 CommandRun runCommand(const QStringList& args)

@@ -14,6 +14,10 @@
 #include <functional>
 #include <optional>
 
+namespace reports {
+class GridModel;
+}
+
 namespace testsupport {
 
 // Call once per process, first thing in initTestCase(). Returns false (and
@@ -48,6 +52,9 @@ int rows(const QString& table);
 double balance(qint64 jobNo);
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
+
+// The cells of column `col`, rows `top` to `bottom`.
+QStringList gridColumn(const reports::GridModel& grid, int col, int top, int bottom);
 
 // A headless command run in this process: its exit code and what it printed.
 struct CommandRun {
