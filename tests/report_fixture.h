@@ -71,10 +71,9 @@ inline void load()
     tx.commit();
 }
 
-// A department of `employees` people and `jobs` jobs for the month, every
-// job booked by one employee in turn, and a card (leave row) for each
-// employee; in one transaction. `base` keeps the employee and job numbers of
-// several such departments apart.
+// A department of `employees` people and `jobs` jobs for the month, each job
+// booked by one employee in turn, and a card for each employee. `base` keeps
+// the numbers of several such departments apart.
 inline void bigDepartment(const QString& dept, int employees, int jobs, int base = 0, const QDate& month = kNov)
 {
     store::Transaction tx;

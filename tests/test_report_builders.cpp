@@ -95,12 +95,11 @@ private slots:
         if (!QFileInfo::exists(program))
             QSKIP("the program is not built next to the tests");
         QTemporaryDir dir;
-        QFile ini(dir.path() + QStringLiteral("/odbc.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.close();
+        const QString ini = dir.filePath("odbc.ini");
+        QVERIFY(QFile(ini).open(QIODevice::WriteOnly));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ODBCINI", ini.fileName());
+        env.insert("ODBCINI", ini);
         env.insert("XDG_CONFIG_HOME", dir.path());
         p.setProcessEnvironment(env);
         p.start(program, {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"});
@@ -163,8 +162,7 @@ private slots:
         booking(kNov, "Idle", 301, 6999, 0);
         for (int option : {int(reports::DeptMonth), int(reports::DeptPeriod)}) {
             const reports::Sheet s = reports::build(request(option, "Idle"));
-            // One job, one employee: the average sits in the TOTAL column (4).
-            const int avgRow = option == reports::DeptMonth ? 14 : 15;
+            const int avgRow = option == reports::DeptMonth ? 14 : 15; // TOTAL is column 4: one employee
             QCOMPARE(s.at(avgRow, 2), QStringLiteral("AVERAGE  O. M. S."));
             QCOMPARE(s.at(avgRow, 4), QStringLiteral("0%"));
             QCOMPARE(s.at(2, 1), QStringLiteral("6999"));

@@ -51,7 +51,6 @@ private slots:
     void optionsAndHandlers()
     {
         QCOMPARE(w->GenerateRpt->text(), QStringLiteral("&Generate Report"));
-        QCOMPARE(qobject_cast<QTableView*>(find("Flx")), w->Flx);
         QCOMPARE(w->Label1[0]->text(), QStringLiteral("MONTHLY ED BOOKING REPORT OF DESIGN"));
         QCOMPARE(w->Label7->text(), QStringLiteral("101"));
         struct Option {
