@@ -11,6 +11,8 @@
 #include <QDate>
 #include <QStringList>
 
+#include <tuple>
+
 namespace reportfixture {
 
 inline const QDate kNov(2008, 11, 20);
@@ -50,17 +52,13 @@ inline void load()
     addJob(5002, "Beta", 50, 40.5, 75, "Design");
     addJob(5003, "Gamma", 10, 10, 0, "Works");
     // November, Design: the second 103/5002 record is the one the cell shows.
-    booking(kNov, "Design", 101, 5001, 10);
-    booking(kNov, "Design", 102, 5001, 5.5);
-    booking(kNov, "Design", 102, 5002, 12);
-    booking(kNov, "Design", 103, 5002, 3);
-    booking(kNov, "Design", 103, 5002, 2);
+    for (auto [emp, job, days] : {std::tuple{101, 5001, 10.0}, {102, 5001, 5.5}, {102, 5002, 12.0},
+                                  {103, 5002, 3.0}, {103, 5002, 2.0}})
+        booking(kNov, "Design", emp, job, days);
     // October: Design once, Works with a zero, a negative and an unknown job.
     booking(kOct, "Design", 101, 5002, 4);
-    booking(kOct, "Works", 201, 5001, 7);
-    booking(kOct, "Works", 201, 5003, 0);
-    booking(kOct, "Works", 201, 5002, -1);
-    booking(kOct, "Works", 201, 5009, 1);
+    for (auto [job, days] : {std::pair{5001, 7.0}, {5003, 0.0}, {5002, -1.0}, {5009, 1.0}})
+        booking(kOct, "Works", 201, job, days);
     // Leave: 101 November and October; 102 October and November (one card
     // per employee and month); 202 over three months.
     leave(kNov, "Design", 101, {10, 1, 0, 0, 0, 0, 4, 0, 0, 0.5});
@@ -73,10 +71,9 @@ inline void load()
     tx.commit();
 }
 
-// A department of `employees` people and `jobs` jobs for the month, every
-// job booked by one employee in turn, and a card (leave row) for each
-// employee; in one transaction. `base` keeps the employee and job numbers of
-// several such departments apart.
+// A department of `employees` people and `jobs` jobs for the month, each job
+// booked by one employee in turn, and a card for each employee. `base` keeps
+// the numbers of several such departments apart.
 inline void bigDepartment(const QString& dept, int employees, int jobs, int base = 0, const QDate& month = kNov)
 {
     store::Transaction tx;
@@ -112,25 +109,7 @@ inline reports::Request request(int option, const QString& dept, const QDate& fr
         return b;
     };
     r.today = kToday;
-    if (!r.employees.isEmpty()) {
-        r.employeeIdText = QString::number(r.employees[0].empId);
-        r.employeeName = r.employees[0].name;
-        r.designation = r.employees[0].designation;
-    }
     return r;
-}
-
-// Rows 0 .. usedRows-1 of a sheet, cells 0 .. lastColumn joined by "|".
-inline QStringList rows(const reports::Sheet& s)
-{
-    QStringList out;
-    for (int r = 0; r < s.usedRows; ++r) {
-        QStringList c;
-        for (int k = 0; k <= s.lastColumn; ++k)
-            c << s.at(r, k);
-        out << c.join(QLatin1Char('|'));
-    }
-    return out;
 }
 
 } // namespace reportfixture

@@ -4,13 +4,11 @@
 #include "report_fixture.h"
 
 #include "app/clock.h"
-#include "cli/commands.h"
 #include "output/clipboard.h"
 #include "reports/gridmodel.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,58 +21,24 @@ using namespace reportfixture;
 
 namespace {
 
-
-QString tool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The pages of a PDF as text.
-QStringList pdfPages(const QString& path)
-{
-    QStringList pages = tool("pdftotext", {"-layout", path, "-"}).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-// Column letters to a number: "A" 0, "AB" 27.
-int columnOf(const QString& ref)
-{
-    int c = 0;
-    for (const QChar ch : ref) {
-        if (!ch.isLetter())
-            break;
-        c = c * 26 + (ch.unicode() - 'A' + 1);
-    }
-    return c - 1;
-}
-
-struct SheetCell {
-    QString text;
-    bool number = false;
-};
-
-// The first sheet of a workbook, read from its XML: cells by (row, column),
-// and the frozen pane's split.
+// The first sheet of a workbook, read from its XML: cells by (row, column)
+// with whether they are numbers, and the frozen pane's split.
 struct Workbook {
-    QMap<QPair<int, int>, SheetCell> cells;
+    QMap<QPair<int, int>, QPair<QString, bool>> cells;
     int xSplit = -1, ySplit = -1;
 };
 
 Workbook readWorkbook(const QString& path)
 {
     QStringList shared;
-    QXmlStreamReader s(tool("unzip", {"-p", path, "xl/sharedStrings.xml"}));
+    QXmlStreamReader s(toolOutput("unzip", {"-p", path, "xl/sharedStrings.xml"}));
     while (!s.atEnd())
         if (s.readNext() == QXmlStreamReader::StartElement && s.name() == QLatin1String("t"))
             shared << s.readElementText();
     Workbook book;
-    QXmlStreamReader x(tool("unzip", {"-p", path, "xl/worksheets/sheet1.xml"}));
-    QString ref, type;
+    QXmlStreamReader x(toolOutput("unzip", {"-p", path, "xl/worksheets/sheet1.xml"}));
+    int row = 0, col = 0;
+    bool sharedText = false;
     while (!x.atEnd()) {
         if (x.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -82,13 +46,15 @@ Workbook readWorkbook(const QString& path)
             book.xSplit = x.attributes().value("xSplit").toInt();
             book.ySplit = x.attributes().value("ySplit").toInt();
         } else if (x.name() == QLatin1String("c")) {
-            ref = x.attributes().value("r").toString();
-            type = x.attributes().value("t").toString();
+            const QString ref = x.attributes().value("r").toString(); // "AB12": column 27, row 11
+            col = 0;
+            for (int i = 0; ref[i].isLetter(); ++i)
+                col = col * 26 + (ref[i].unicode() - 'A' + 1);
+            row = ref.mid(ref.indexOf(QRegularExpression("[0-9]"))).toInt() - 1;
+            sharedText = x.attributes().value("t") == QLatin1String("s");
         } else if (x.name() == QLatin1String("v")) {
             const QString v = x.readElementText();
-            const int row = ref.mid(ref.indexOf(QRegularExpression("[0-9]"))).toInt() - 1;
-            book.cells[{row, columnOf(ref)}] =
-                type == QLatin1String("s") ? SheetCell{shared.value(v.toInt()), false} : SheetCell{v, true};
+            book.cells[{row, col - 1}] = sharedText ? qMakePair(shared.value(v.toInt()), false) : qMakePair(v, true);
         }
     }
     return book;
@@ -152,13 +118,13 @@ private slots:
                 if (cells[c].isEmpty())
                     continue;
                 ++filled;
-                const SheetCell got = book.cells.value({r, c});
+                const auto got = book.cells.value({r, c});
                 const auto n = reports::cellNumber(cells[c]);
-                QVERIFY2(got.number == bool(n), qPrintable(QString("%1,%2 %3").arg(r).arg(c).arg(cells[c])));
+                QVERIFY2(got.second == bool(n), qPrintable(QString("%1,%2 %3").arg(r).arg(c).arg(cells[c])));
                 if (n)
-                    QCOMPARE(got.text.toDouble(), n->percent ? n->value / 100 : n->value);
+                    QCOMPARE(got.first.toDouble(), n->percent ? n->value / 100 : n->value);
                 else
-                    QCOMPARE(got.text, cells[c]);
+                    QCOMPARE(got.first, cells[c]);
             }
         }
         QCOMPARE(book.cells.size(), filled);
@@ -166,14 +132,16 @@ private slots:
     }
 
     // A report of three pages: the title and the heading rows on every page,
-    // the page numbers, the footer on the last.
-    void pdfReport()
+    // the page numbers, the footer on the last. Cards: one page a card, each
+    // with both signature lines; a month without cards is refused.
+    void pdfFiles()
     {
-        const QString path = file("big.pdf");
-        const CommandRun r = runCommand({"report", "--type", "0", "--department", "Long", "--to", "2008-11-20", "--format", "pdf",
-                           "--output", path});
-        QCOMPARE(r.code, 0);
-        const QStringList pages = pdfPages(path);
+        // The pages written, none when the command failed.
+        const auto pdf = [this](const QStringList& args) {
+            return runCommand(args + QStringList{"--output", file("out.pdf")}).code == 0 ? pdfPages(file("out.pdf"))
+                                                                                         : QStringList();
+        };
+        QStringList pages = pdf({"report", "--type", "0", "--department", "Long", "--to", "2008-11-20", "--format", "pdf"});
         QCOMPARE(pages.size(), 3);
         for (int p = 0; p < pages.size(); ++p) {
             QVERIFY(pages[p].contains("MONTHLY ED BOOKING REPORT OF LONG"));
@@ -181,16 +149,8 @@ private slots:
             QVERIFY(pages[p].contains(QStringLiteral("Page %1 of 3").arg(p + 1)));
         }
         QVERIFY(pages[2].contains(kFooter));
-    }
 
-    // One page a card, each with both signature lines; a month without cards
-    // is refused.
-    void cards()
-    {
-        const QString path = file("cards.pdf");
-        CommandRun r = runCommand({"cards", "--department", "Big", "--to", "2008-11-20", "--output", path});
-        QCOMPARE(r.code, 0);
-        const QStringList pages = pdfPages(path);
+        pages = pdf({"cards", "--department", "Big", "--to", "2008-11-20"});
         QCOMPARE(pages.size(), 12);
         for (const QString& p : pages) {
             QVERIFY(p.contains("Signature of the employee"));
@@ -199,12 +159,9 @@ private slots:
         QVERIFY(pages[0].contains("Employee 000"));
         QVERIFY(pages[0].contains("21/10/2008 to 20/11/2008"));
         QVERIFY(pages[0].contains("Total: 17 of 31 days"));
+        QCOMPARE(pdf({"cards", "--department", "Big", "--to", "2008-11-20", "--employee", "30000011"}).size(), 1);
 
-        r = runCommand({"cards", "--department", "Big", "--to", "2008-11-20", "--employee", "30000011", "--output", path});
-        QCOMPARE(r.code, 0);
-        QCOMPARE(pdfPages(path).size(), 1);
-
-        r = runCommand({"cards", "--department", "Big", "--to", "2008-08-20", "--output", file("none.pdf")});
+        const CommandRun r = runCommand({"cards", "--department", "Big", "--to", "2008-08-20", "--output", file("none.pdf")});
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err, QStringLiteral("No cards stored for Big for the month ending 20/08/2008.\n"));
         QVERIFY(!QFileInfo::exists(file("none.pdf")));
@@ -212,37 +169,30 @@ private slots:
 
     // An output path that cannot be written: exit 2 with the reason, and no
     // file (nor a temporary one) left behind.
-    void badOutputPaths_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "missing/out" << "does not exist";
-        QTest::newRow("a folder") << "folder" << "is a folder";
-        QTest::newRow("no permission") << "locked/out" << "Permission denied";
-    }
     void badOutputPaths()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, reason);
         QTemporaryDir here;
         for (const char* folder : {"folder.xlsx", "folder.pdf", "folder.csv", "locked"})
             QDir(here.path()).mkpath(folder);
         const QString locked = here.filePath("locked");
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        // The superuser writes anywhere; the process table takes no files.
-        const bool root = path.startsWith("locked") && geteuid() == 0;
-        const QString target = root ? "/proc/karvela-out" : here.filePath(path);
-        if (root)
-            reason = "cannot be written";
         const QStringList report = {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"};
-        for (const QStringList& args :
-             {report + QStringList{"--format", "xlsx", "--output", target + ".xlsx"},
-              report + QStringList{"--format", "pdf", "--output", target + ".pdf"},
-              QStringList{"query", "--index", "0", "--format", "csv", "--output", target + ".csv"},
-              QStringList{"cards", "--department", "Big", "--to", "2008-11-20", "--output", target + ".pdf"}}) {
-            const CommandRun r = runCommand(args);
-            QCOMPARE(r.code, 2);
-            QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        for (auto [path, reason] : {std::pair<QString, QString>{"missing/out", "does not exist"},
+                                    {"folder", "is a folder"}, {"locked/out", "Permission denied"}}) {
+            // The superuser writes anywhere; the process table takes no files.
+            const bool root = path.startsWith("locked") && geteuid() == 0;
+            const QString target = root ? "/proc/karvela-out" : here.filePath(path);
+            if (root)
+                reason = "cannot be written";
+            for (const QStringList& args :
+                 {report + QStringList{"--format", "xlsx", "--output", target + ".xlsx"},
+                  report + QStringList{"--format", "pdf", "--output", target + ".pdf"},
+                  QStringList{"query", "--index", "0", "--format", "csv", "--output", target + ".csv"},
+                  QStringList{"cards", "--department", "Big", "--to", "2008-11-20", "--output", target + ".pdf"}}) {
+                const CommandRun r = runCommand(args);
+                QCOMPARE(r.code, 2);
+                QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+            }
         }
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden), QStringList());

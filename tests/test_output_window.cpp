@@ -1,22 +1,28 @@
 // The report grid of a large report holds its fixed rows and columns
 // whatever the user does, and shows a long footer whole; the File menu of
-// the report window and the Cards menu of the data-entry window.
+// the report window and Print Cards of the data-entry window.
 #include "report_fixture.h"
 
 #include "app/clock.h"
 #include "reports/gridmodel.h"
 #include "ui/common.h"
 #include "ui/main.h"
+#include "ui/periodpickers.h"
 #include "ui/program.h"
 #include "ui/reportgrid.h"
 #include "ui/reportoutput.h"
 #include "ui/reportsection.h"
 #include "windowsupport.h"
 
+#include <QApplication>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace testsupport;
 using namespace reportfixture;
@@ -31,16 +37,33 @@ class TestOutputWindow : public QObject {
     // offset on the other.
     static void checkAligned(ui::ReportGrid* g, const char* step)
     {
-        const int x = g->horizontalScrollBar()->value();
-        const int y = g->verticalScrollBar()->value();
-        const QList<std::array<int, 4>> expected = {
-            {g->frozenTop()->horizontalScrollBar()->value(), x, g->frozenTop()->verticalScrollBar()->value(), 0},
-            {g->frozenLeft()->horizontalScrollBar()->value(), 0, g->frozenLeft()->verticalScrollBar()->value(), y},
-            {g->frozenCorner()->horizontalScrollBar()->value(), 0, g->frozenCorner()->verticalScrollBar()->value(), 0}};
-        for (const auto& e : expected) {
-            QVERIFY2(e[0] == e[1], step);
-            QVERIFY2(e[2] == e[3], step);
-        }
+        const auto at = [](QAbstractScrollArea* v) {
+            return QPoint(v->horizontalScrollBar()->value(), v->verticalScrollBar()->value());
+        };
+        const QPoint p = at(g);
+        QVERIFY2(at(g->frozenTop()) == QPoint(p.x(), 0), step);
+        QVERIFY2(at(g->frozenLeft()) == QPoint(0, p.y()), step);
+        QVERIFY2(at(g->frozenCorner()) == QPoint(0, 0), step);
+    }
+
+    // Triggers Print Cards; a preview that opens is printed to `path`, as the
+    // user printing to a file would, and closed. Whether one opened.
+    bool printCards(ui::Main* m, const QString& path)
+    {
+        bool previewed = false;
+        QTimer user;
+        user.setSingleShot(true);
+        connect(&user, &QTimer::timeout, this, [&] {
+            if (auto* d = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                previewed = d->objectName() == QLatin1String("CardsPreviewDialog");
+                d->printer()->setOutputFileName(path);
+                d->findChild<QPrintPreviewWidget*>()->print();
+                d->accept();
+            }
+        });
+        user.start(0);
+        control<QAction>(m, "PrintCards")->trigger();
+        return previewed;
     }
 
 private slots:
@@ -51,6 +74,7 @@ private slots:
         app::setToday(kToday);
         freshDatabase();
         bigDepartment("Big", 120, 80);
+        bigDepartment("Few", 3, 4, 1000);
     }
 
     void init()
@@ -68,7 +92,6 @@ private slots:
     {
         w->Option1[0]->click();
         w->GenerateRpt->click();
-        QCOMPARE(boxes->shown.size(), 0);
         auto* g = w->FlxGrid;
         QCOMPARE(w->UsedRows, 96);
         checkAligned(g, "after the report");
@@ -87,13 +110,16 @@ private slots:
         QTest::keyClick(g, Qt::Key_Home, Qt::ControlModifier);
         checkAligned(g, "Ctrl+Home");
         QCOMPARE(g->currentIndex(), w->grid->index(2, 3));
-        QCOMPARE(g->horizontalScrollBar()->value(), 0);
-        QCOMPARE(g->verticalScrollBar()->value(), 0);
+        QCOMPARE(QPoint(g->horizontalScrollBar()->value(), g->verticalScrollBar()->value()), QPoint(0, 0));
         // A click on a fixed cell scrolls nothing away.
         QTest::mouseClick(g->frozenTop()->viewport(), Qt::LeftButton, {},
                           g->frozenTop()->visualRect(w->grid->index(0, 5)).center());
         checkAligned(g, "heading click");
         QCOMPARE(g->verticalScrollBar()->value(), 0);
+        // The right button on a fixed cell opens the grid's pop-up menu.
+        QTest::mouseClick(g->frozenLeft()->viewport(), Qt::RightButton, {}, QPoint(10, 60));
+        QTRY_VERIFY(control<QMenu>(w, "pop")->isVisible());
+        control<QMenu>(w, "pop")->close();
 
         // The footer spills over the empty cells to its right, whole.
         const QModelIndex footer = w->grid->index(w->UsedRows - 1, 2);
@@ -117,8 +143,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("report");
         ui::setSaveFileChooser([&](QWidget*, const QString&, const QString&) { return path; });
-        auto* xlsx = w->findChild<QAction*>("ExportXlsx");
-        QVERIFY(xlsx);
+        auto* xlsx = control<QAction>(w, "ExportXlsx");
         xlsx->trigger();
         QCOMPARE(boxes->texts(), QStringList{"There is no report or query in the grid yet."});
         w->Option1[0]->click();
@@ -127,6 +152,31 @@ private slots:
         QVERIFY(QFileInfo(path + ".xlsx").size() > 0);
         QCOMPARE(w->menuBar()->actions().first()->menu()->objectName(), QStringLiteral("FileMenu"));
         QCOMPARE(w->findChild<QAction*>("Print")->shortcut(), QKeySequence(QKeySequence::Print));
+    }
+
+    // Print Cards of the data-entry window previews the department-month's
+    // cards, one page each; a month without cards gets a box and no preview.
+    void printCardsFromMenu()
+    {
+        ui::Main* m = ui::ensureMain();
+        ui::selectEntry(m->departmentPicker, m->departmentPicker->findText("Few"));
+        ui::selectEntry(m->periods->to[0], 10); // November
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cards.pdf");
+        QVERIFY(printCards(m, path));
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 3);
+        for (int p = 0; p < 3; ++p) {
+            QVERIFY(pages[p].contains(QStringLiteral("Employee 00%1").arg(p)));
+            QVERIFY(pages[p].contains("Signature of the head of department"));
+        }
+
+        ui::selectEntry(m->periods->to[0], 7); // August
+        const QString none = dir.filePath("none.pdf");
+        QVERIFY(!printCards(m, none));
+        QCOMPARE(boxes->texts(), QStringList{"No cards stored for Few for the month ending 20/08/2008."});
+        QCOMPARE(boxes->shown[0].style, int(app::style::Information));
+        QVERIFY(!QFileInfo::exists(none));
     }
 };
 

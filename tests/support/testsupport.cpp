@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QSqlDatabase>
@@ -210,6 +211,23 @@ void compareWithReference(const QString& file, const QString& output)
     }
     QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
     QCOMPARE(output.split(QLatin1Char('\n')), QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')));
+}
+
+QString toolOutput(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList pdfPages(const QString& path)
+{
+    QStringList pages = toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+                            .split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
 }
 
 QVariant scalar(const QString& sql, const QList<QVariant>& values)

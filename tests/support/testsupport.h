@@ -67,6 +67,11 @@ CommandRun runCommand(const QStringList& args);
 // with KARVELA_WRITE_REFERENCE set, writes the file instead.
 void compareWithReference(const QString& file, const QString& output);
 
+// What `program` prints on standard output; the pages of a PDF file as
+// text (pdftotext -layout).
+QString toolOutput(const QString& program, const QStringList& args);
+QStringList pdfPages(const QString& path);
+
 // Another session runs `statements` in a transaction and keeps it open for a
 // moment, as a second desktop in the middle of its save would; `whileHeld`
 // runs here meanwhile. Fails the test when the statements did not run.
