@@ -15,6 +15,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -179,6 +180,26 @@ int rows(const QString& table)
 double balance(qint64 jobNo)
 {
     return store::num(scalar(QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?"), {jobNo}));
+}
+
+QStringList columnsOf(const QString& table)
+{
+    QStringList c;
+    const QSqlRecord r = store::connection().record(table);
+    for (int i = 0; i < r.count(); ++i)
+        c << r.fieldName(i).toLower();
+    return c;
+}
+
+store::ErrorKind errorKindOf(const std::function<void()>& run)
+{
+    try {
+        run();
+    } catch (const store::DbError& e) {
+        return e.kind();
+    }
+    QTest::qFail("no store::DbError was thrown", __FILE__, __LINE__);
+    return store::ErrorKind::Other;
 }
 
 CommandRun runCommand(const QStringList& args)
