@@ -10,13 +10,11 @@
 #include "app/settings.h"
 #include "store/schema.h"
 #include "ui/closedmonth.h"
-#include "ui/common.h"
 #include "ui/main.h"
 #include "ui/optset.h"
 #include "ui/program.h"
 #include "ui/reportsection.h"
 
-#include <QApplication>
 #include <QSettings>
 #include <QTest>
 
@@ -112,7 +110,6 @@ private slots:
         addEmployee(30000001, "Ravi Nair", "Civil Design", "Engineer", "E3", QDate(1978, 9, 30));
         addEmployee(30000002, "Meera Pillai", "Civil Design", "Draughtsman", "E2", QDate(1990, 5, 5));
         QVERIFY(ui::startProgram());
-        QVERIFY(main());
         boxes->clear();
     }
 
@@ -147,7 +144,6 @@ private slots:
         main()->saveButton->setEnabled(true);
         QVERIFY(!main()->saveButton->isEnabled());
         // Reopening needs a reason.
-        boxes->clear();
         boxes->inputs << QString("  ");
         w->ReopenMonth->click();
         QCOMPARE(boxes->texts().last(), QString::fromLatin1(admin::kReasonRequired));
@@ -168,7 +164,6 @@ private slots:
         QVERIFY(ui::startProgram());
         QCOMPARE(controlText(ui::windows().report, QStringLiteral("UpgradeNote")), QString(store::kNeedsUpgrade));
         QVERIFY2(!boxes->texts().join(' ').contains("upgrade"), qPrintable(boxes->texts().join('|')));
-        boxes->clear();
         // Closing is refused with the same words; nothing is written.
         unlocked()->findChild<QAction*>(QStringLiteral("CloseMonths"))->trigger();
         auto* w = ui::windows().optSet->findChild<ui::MonthCloseWindow*>();
@@ -186,7 +181,8 @@ private slots:
         QCOMPARE(o->size(), QSize(392, 213));
         QCOMPARE(o->minimumSize(), o->maximumSize());
         QVERIFY(o->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(o->Frame3->isVisible() && !o->Frame2->isVisible() && !o->Tools->isEnabled() && !o->SetDefault->isEnabled());
+        QVERIFY(o->Frame3->isVisible() && !o->Frame2->isVisible());
+        QVERIFY(!o->Tools->isEnabled() && !o->SetDefault->isEnabled());
         QCOMPARE(o->Text1[0]->text(), QString("21"));
         QCOMPARE(o->List1->count(), 3);
         QCOMPARE(o->Combo1->count(), 3);
@@ -218,7 +214,6 @@ private slots:
         o->SetDefault->click();
         QCOMPARE(app::readSetting("StartDate", "StartDate", "none"), QString("none"));
         QCOMPARE(shownBoxes(), QStringList{"48 Check Starting Date for the Job Card. It should be between 1 & 28."});
-        QCOMPARE(programEnds(), 0);
         boxes->clear();
         o->Text1[0]->clear();
         QTest::keyClicks(o->Text1[0], "5 days");
@@ -243,7 +238,6 @@ private slots:
         ctrl(o, Qt::Key_2);
         QCOMPARE(o->windowTitle(), QString("Set Default Department"));
         QVERIFY(o->Frame4->isVisible() && !o->Frame2->isVisible() && !o->AddMode);
-        QCOMPARE(main()->departmentPicker->currentText(), QString("Admin Section"));
         o->List1->setCurrentRow(2);
         const QString ask("67 You have Selected 'Civil Design' as Default Department.\r\nWould you like to continue?");
         boxes->answers << int(app::button::No);
@@ -254,7 +248,8 @@ private slots:
         QVERIFY(ui::windows().optSet == o && o->isVisible());
         boxes->clear();
         ctrl(o, Qt::Key_O);
-        QCOMPARE(shownBoxes(), (QStringList{ask, "64 Default Department Set Successfully. The Program will now Close"}));
+        QCOMPARE(shownBoxes(),
+                 (QStringList{ask, "64 Default Department Set Successfully. The Program will now Close"}));
         QCOMPARE(app::readSetting("DepttSetting", "Department"), QString("2"));
         QCOMPARE(main()->departmentPicker->currentText(), QString("Civil Design"));
         QCOMPARE(main()->employeePicker->itemText(0), QString("Ravi Nair, Engineer"));
@@ -291,7 +286,7 @@ private slots:
         QCOMPARE(main()->employeePicker->currentText(), QString("Nina Roy, Officer"));
     }
 
-    // Two refusals (the ID's rule, the store's key), then stored from the keyboard.
+    // Refused by the ID's rule, cancelled, refused by the store's key; then stored from the keyboard.
     void addingAnEmployee()
     {
         ui::OptSet* o = unlocked();
@@ -299,12 +294,18 @@ private slots:
         fillEmployee(o, "9999999");
         o->AddEmployee->click();
         QCOMPARE(shownBoxes(), QStringList{"48 Check Employee ID, must be of eight digits"});
+        // The panel keeps what was typed; a cancelled confirmation stores nothing.
+        boxes->clear();
+        o->Text2[5]->setText("40000001");
+        boxes->answers << int(app::button::Cancel);
+        o->AddEmployee->click();
+        QCOMPARE(shownBoxes(), QStringList{kConfirmAdd});
         QVERIFY(o->Frame2->isVisible() && o->AddMode);
-        QCOMPARE(o->Text2[0]->text(), QString("Kiran Das"));
         boxes->clear();
         fillEmployee(o, "30000001");
         o->AddEmployee->click();
-        QCOMPARE(shownBoxes(), (QStringList{kConfirmAdd, "16 Check Employee ID. You can not use same ID more than once."}));
+        QCOMPARE(shownBoxes(),
+                 (QStringList{kConfirmAdd, "16 Check Employee ID. You can not use same ID more than once."}));
         QVERIFY(!o->Frame2->isVisible() && !o->AddMode);
         QCOMPARE(field(30000001, "EmpName"), QString("Ravi Nair"));
         QCOMPARE(rows("employees"), 5);
@@ -343,9 +344,9 @@ private slots:
         boxes->clear();
         endPostgresSession(scalar(QStringLiteral("SELECT pg_backend_pid()")).toInt()); // as a restart would
         o->AddEmployee->click();
-        QCOMPARE(boxes->shown.size(), 2);
-        QCOMPARE(boxes->shown[1].style, 16);
-        QCOMPARE(boxes->shown[1].text.section(QStringLiteral("\r\n"), 1),
+        const QStringList shown = shownBoxes();
+        QVERIFY(shown.size() == 2 && shown[1].startsWith("16 "));
+        QCOMPARE(shown[1].section(QStringLiteral("\r\n"), 1),
                  "AddEmployee SubRoutine\r\n" + app::lostConnectionText(app::notsaved::EmployeeChange));
         // Nothing written; the next command connects again.
         QCOMPARE(field(30000002, "Designation"), QString("Draughtsman"));

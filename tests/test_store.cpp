@@ -70,7 +70,7 @@ private slots:
                         {QDate(2008, 10, 21), QDate(2008, 12, 1)}).toInt(), 1);
     }
 
-    void errorsHaveTheirKinds()
+    void errorsHaveTheirKindsAndRollBack()
     {
         addEmployee(10000001, "First", "Civil");
         QCOMPARE(errorKindOf([] { addEmployee(10000001, "Second", "Civil"); }), ErrorKind::DuplicateKey);
@@ -80,21 +80,19 @@ private slots:
         store::execDirect("DROP TABLE leaves");
         QCOMPARE(errorKindOf([] { store::exec("SELECT CL FROM leaves"); }), ErrorKind::MissingObject);
         QCOMPARE(errorKindOf([] { store::exec("SELECT NoSuchField FROM jobs"); }), ErrorKind::MissingObject);
-    }
 
-    void transactionRollsBackUnlessCommitted()
-    {
+        // A transaction rolls back unless committed.
         {
             store::Transaction tx;
             addJob(1, "Kept?", 5, 5, 0, "Civil");
         }
-        QCOMPARE(rows("jobs"), 0);
+        QCOMPARE(rows("jobs"), 1);
         {
             store::Transaction tx;
             addJob(1, "Kept", 5, 5, 0, "Civil");
             tx.commit();
         }
-        QCOMPARE(rows("jobs"), 1);
+        QCOMPARE(rows("jobs"), 2);
     }
 
     void aFullDiskLeavesEveryCardWholeAndTheNextSavesWork()
