@@ -12,4 +12,3 @@ set_tests_properties(bench_smoke bench_smoke_pg PROPERTIES
   SKIP_RETURN_CODE 77
   TIMEOUT 120)
 
-karvela_test(test_store_counts PG SOURCES test_store_counts.cpp)

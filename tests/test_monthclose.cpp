@@ -1,19 +1,16 @@
-// Closed months refuse card writes inside the write, every command leaves an
-// audit row, the upgrade of a database holding the four tables, and the two
-// queries over the audit trail and the closed months.
+// Closed months refuse card writes, every command leaves an audit row, the upgrade
+// of an older database, and the two queries over the audit trail and closed months.
 #include "testsupport.h"
 
 #include "admin/employees.h"
 #include "admin/monthclose.h"
-#include "cli/monthcommands.h"
 #include "entry/cardstore.h"
 #include "entry/jobmaster.h"
 #include "queries/queries.h"
 #include "reports/gridmodel.h"
-#include "store/database.h"
 #include "store/schema.h"
 
-#include <QSqlRecord>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace testsupport;
@@ -49,37 +46,21 @@ QList<double> snapshot()
             store::num(scalar("SELECT SUM(DaysBooked) FROM edbooked"))};
 }
 
-struct AuditRow {
-    QString command, table, key, before, after;
-};
-AuditRow lastAudit()
+// The newest audit row: command, table, key, values before, values after.
+QStringList lastAudit()
 {
     auto q = store::exec("SELECT Command, TableName, RecordKey, OldValues, NewValues FROM auditlog ORDER BY ID DESC");
-    if (!q.next())
-        return {};
-    return {store::textOf(q.value(0)), store::textOf(q.value(1)), store::textOf(q.value(2)),
-            store::textOf(q.value(3)), store::textOf(q.value(4))};
+    QStringList a;
+    for (int i = 0; i < 5 && (i || q.next()); ++i)
+        a << store::textOf(q.value(i));
+    return a;
 }
 
-int runCli(const QStringList& args, QString* output = nullptr)
+// A command's exit code, a blank and what it printed.
+QString runCli(const QStringList& args)
 {
-    QString o, e;
-    QTextStream out(&o), err(&e);
-    const int rc = cli::runMonthCommand(args, out, err);
-    out.flush();
-    err.flush();
-    if (output)
-        *output = o + e;
-    return rc;
-}
-
-QStringList columnsOf(const QString& table)
-{
-    QStringList c;
-    const QSqlRecord r = store::connection().record(table);
-    for (int i = 0; i < r.count(); ++i)
-        c << r.fieldName(i).toLower();
-    return c;
+    const CommandRun r = runCommand(args);
+    return QString::number(r.code) + ' ' + r.out + r.err;
 }
 
 QStringList gridRows(const reports::GridModel& g, int usedRows)
@@ -89,9 +70,7 @@ QStringList gridRows(const reports::GridModel& g, int usedRows)
         QStringList cells;
         for (int c = 0; c < 8; ++c)
             cells << g.cell(r, c);
-        while (!cells.isEmpty() && cells.last().isEmpty())
-            cells.removeLast();
-        l << cells.join(QLatin1Char('|'));
+        l << cells.join('|').remove(QRegularExpression("\\|+$"));
     }
     return l;
 }
@@ -115,56 +94,43 @@ private slots:
         addJob(101, "Bridge", 100, 100, 0, "Civil");
     }
 
-    void cardWritesOfAClosedMonthAreRefused_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<qint64>("emp");
-        QTest::addColumn<QString>("deptt"); // the window's department
-        QTest::addColumn<bool>("before");   // the audit row holds the card before
-        QTest::addColumn<bool>("after");    // and after
-        QTest::newRow("append") << "append" << qint64(10000002) << "Civil" << false << true;
-        // A stored card is refused by the department stored on it.
-        QTest::newRow("update") << "update" << qint64(10000001) << "Works" << true << true;
-        QTest::newRow("delete") << "delete" << qint64(10000001) << "Works" << true << false;
-    }
+    // A new card is refused by the window's department, a stored one by the
+    // department stored on it (the window shows Works).
     void cardWritesOfAClosedMonthAreRefused()
     {
-        QFETCH(QString, command);
-        QFETCH(qint64, emp);
-        QFETCH(QString, deptt);
-        QFETCH(bool, before);
-        QFETCH(bool, after);
-        writeCard("append", 10000001, "Civil", 10);
-        QCOMPARE(admin::closeMonth({"Civil"}, kTo).value(0).changed, true);
-        QCOMPARE(lastAudit().command, QStringLiteral("month close"));
+        for (const QString command : {"append", "update", "delete"}) {
+            init();
+            const bool append = command == "append";
+            const qint64 emp = append ? 10000002 : 10000001;
+            const QString deptt = append ? "Civil" : "Works";
+            writeCard("append", 10000001, "Civil", 10);
+            QCOMPARE(admin::closeMonth({"Civil"}, kTo).value(0).changed, true);
+            QCOMPARE(lastAudit().value(0), QStringLiteral("month close"));
 
-        const QList<double> was = snapshot();
-        try {
+            const QList<double> was = snapshot();
+            try {
+                writeCard(command, emp, deptt, 12);
+                QFAIL("a card of a closed month was written");
+            } catch (const entry::CardWriteError& e) {
+                QCOMPARE(e.error().kind(), store::ErrorKind::MonthClosed);
+                const QString box = e.boxText();
+                QVERIFY2(box.startsWith("The month ending 20/11/2026 of the Civil department is closed (since ")
+                             && box.contains("Ask the administrator to reopen the month"),
+                         qPrintable(box));
+            }
+            QCOMPARE(snapshot(), was);
+
+            QCOMPARE(admin::reopenMonth({"Civil"}, kTo, "late card").value(0).changed, true);
+            QCOMPARE(lastAudit().value(0), QStringLiteral("month reopen"));
             writeCard(command, emp, deptt, 12);
-            QFAIL("a card of a closed month was written");
-        } catch (const entry::CardWriteError& e) {
-            QCOMPARE(e.error().kind(), store::ErrorKind::MonthClosed);
-            const QString box = e.boxText();
-            QVERIFY2(box.startsWith("The month ending 20/11/2026 of the Civil department is closed (since ")
-                         && box.contains("Ask the administrator to reopen the month"),
-                     qPrintable(box));
+            const QStringList a = lastAudit();
+            QCOMPARE(a.mid(0, 3), (QStringList{"card " + command, "leaves", QString::number(emp) + "/2026-11-20"}));
+            // The row holds the card before (none when appended) and after (none when deleted).
+            QVERIFY2(append ? a[3].isEmpty() : a[3].contains("\"DaysBooked\":10"), qPrintable(a[3]));
+            QVERIFY2(command == "delete" ? a[4].isEmpty()
+                                         : a[4].contains("\"DaysBooked\":12") && a[4].contains("\"Deptt\":\"Civil\""),
+                     qPrintable(a[4]));
         }
-        QCOMPARE(snapshot(), was);
-
-        QCOMPARE(admin::reopenMonth({"Civil"}, kTo, "late card").value(0).changed, true);
-        QCOMPARE(lastAudit().command, QStringLiteral("month reopen"));
-        writeCard(command, emp, deptt, 12);
-        const AuditRow a = lastAudit();
-        QCOMPARE(a.command, "card " + command);
-        QCOMPARE(a.table, QStringLiteral("leaves"));
-        QCOMPARE(a.key, QString::number(emp) + "/2026-11-20");
-        QCOMPARE(!a.before.isEmpty(), before);
-        QCOMPARE(!a.after.isEmpty(), after);
-        if (before)
-            QVERIFY2(a.before.contains("\"DaysBooked\":10"), qPrintable(a.before));
-        if (after)
-            QVERIFY2(a.after.contains("\"DaysBooked\":12") && a.after.contains("\"Deptt\":\"Civil\""),
-                     qPrintable(a.after));
     }
 
     void closeAndReopenSayWhatTheyChanged()
@@ -177,18 +143,16 @@ private slots:
                  QStringLiteral("Already closed: the month ending 20/11/2026 of Works."));
         QVERIFY_THROWS_EXCEPTION(store::DbError, admin::reopenMonth({"Works"}, kTo, "  "));
         QCOMPARE(rows("auditlog"), 2);
-        QString out;
-        QCOMPARE(runCli({"reopen-month", "--department", "Civil", "--to", "2026-11-20"}, &out), 2);
-        QCOMPARE(runCli({"reopen-month", "--department", "Civil", "--to", "2026-11-20", "--reason", "fix"}, &out), 0);
-        QCOMPARE(out, QStringLiteral("Reopened the month ending 20/11/2026 of Civil.\n"));
-        QCOMPARE(runCli({"close-month", "--department", "Nowhere", "--to", "2026-11-20"}), 2);
-        QCOMPARE(runCli({"audit", "--table", "monthcloses", "--key", "Civil/2026-11-20"}, &out), 0);
-        const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+        QVERIFY(runCli({"reopen-month", "--department", "Civil", "--to", "2026-11-20"}).startsWith("2 "));
+        QCOMPARE(runCli({"reopen-month", "--department", "Civil", "--to", "2026-11-20", "--reason", "fix"}),
+                 QStringLiteral("0 Reopened the month ending 20/11/2026 of Civil.\n"));
+        QVERIFY(runCli({"close-month", "--department", "Nowhere", "--to", "2026-11-20"}).startsWith("2 "));
+        const QStringList lines =
+            runCli({"audit", "--table", "monthcloses", "--key", "Civil/2026-11-20"}).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3); // heading, close, reopen
-        QVERIFY(lines[1].contains("\tmonth close\tmonthcloses\tCivil/2026-11-20\t\t"));
+        QVERIFY(lines[0].startsWith("0 ") && lines[1].contains("\tmonth close\tmonthcloses\tCivil/2026-11-20\t\t"));
         QVERIFY(lines[2].contains("\tmonth reopen\t") && lines[2].contains("\"ReopenReason\":\"fix\""));
-        QCOMPARE(runCli({"audit", "--from", "2000-01-01", "--to", "2000-01-31"}, &out), 0);
-        QCOMPARE(out.count('\n'), 1);
+        QCOMPARE(runCli({"audit", "--from", "2000-01-01", "--to", "2000-01-31"}).count('\n'), 1);
     }
 
     void jobAndEmployeeWritesAreAudited()
@@ -210,7 +174,7 @@ private slots:
                     + (q.isNull(2) ? "-" : "b") + (q.isNull(3) ? "-" : "a");
         QCOMPARE(seen, (QStringList{"job add 202 -a", "job edit 202 ba", "job status 202 ba",
                                     "employee add 10000009 -a", "employee edit 10000009 ba"}));
-        QVERIFY(lastAudit().after.contains("\"Designation\":\"Senior Engineer\""));
+        QVERIFY(lastAudit().value(4).contains("\"Designation\":\"Senior Engineer\""));
     }
 
     void upgradeAddsTheTwoTablesAndNothingElse()
@@ -233,70 +197,63 @@ private slots:
             return s;
         };
         const QStringList was = state();
-        QString out;
-        QCOMPARE(runCli({"upgrade-database"}, &out), 0);
-        QCOMPARE(out, QStringLiteral("Added the tables monthcloses and auditlog.\n"));
+        QCOMPARE(runCli({"upgrade-database"}), QStringLiteral("0 Added the tables monthcloses and auditlog.\n"));
         QCOMPARE(state(), was);
         QVERIFY(store::closeTablesExist());
-        QCOMPARE(runCli({"upgrade-database"}, &out), 0);
-        QCOMPARE(out, QStringLiteral("The database already holds the tables monthcloses and auditlog; nothing was "
-                                     "changed.\n"));
+        QCOMPARE(runCli({"upgrade-database"}), QStringLiteral("0 The database already holds the tables monthcloses and "
+                                                              "auditlog; nothing was changed.\n"));
         QCOMPARE(state(), was);
         QCOMPARE(rows("monthcloses") + rows("auditlog"), 0);
     }
 
-    void theTwoQueriesCellForCell_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("departmentPos");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("history of 10000001") << int(queries::CardHistory) << 0 << QStringList{
-            "1|2026-11-26 09:30:00|20/11/2026|card update|anna|desk-2|{\"ED_Booked\":10}|{\"ED_Booked\":12}",
-            "2|2026-11-21 08:00:00|20/11/2026|card append|bert|desk-1||{\"ED_Booked\":10}",
-            "3|2026-10-21 08:00:00|20/10/2026|card append|bert|desk-1||{\"ED_Booked\":5}"};
-        QTest::newRow("missing, all departments") << int(queries::MissingCards) << 0 << QStringList{
-            "1|10000002|Clerk 10000002|Civil|Engineer|CLOSED since 2026-11-25 10:00:00 by admin",
-            "2|10000003|Clerk 10000003|Works|Engineer|open"};
-        QTest::newRow("missing, Works") << int(queries::MissingCards) << 2 << QStringList{
-            "1|10000003|Clerk 10000003|Works|Engineer|open"};
-    }
+    // The card history of one employee, and the missing cards of all
+    // departments and of one.
     void theTwoQueriesCellForCell()
     {
-        QFETCH(int, index);
-        QFETCH(int, departmentPos);
-        QFETCH(QStringList, expected);
         addEmployee(10000003, "Clerk 10000003", "Works");
         addEmployee(10000004, "Gone", "Works", "Engineer", "E3", QDate(1980, 1, 1), "Transferred to HQ");
         addEmployee(10000005, "Old", "Works", "Engineer", "E3", QDate(1940, 1, 1));
         writeCard("append", 10000001, "Civil", 10);
-        const QString audit = "INSERT INTO auditlog (ChangedAt, ChangedBy, Desktop, Command, TableName, RecordKey, "
-                              "OldValues, NewValues) VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
         store::exec("DELETE FROM auditlog");
-        const QVariant none(QMetaType(QMetaType::QString));
         const auto at = [](const QString& t) { return QDateTime::fromString(t, "yyyy-MM-dd hh:mm:ss"); };
-        store::exec(audit, {at("2026-10-21 08:00:00"), "bert", "desk-1", "card append", "leaves", "10000001/2026-10-20",
-                            none, "{\"ED_Booked\":5}"});
-        store::exec(audit, {at("2026-11-21 08:00:00"), "bert", "desk-1", "card append", "leaves", "10000001/2026-11-20",
-                            none, "{\"ED_Booked\":10}"});
-        store::exec(audit, {at("2026-11-22 08:00:00"), "bert", "desk-1", "card append", "leaves", "10000002/2026-11-20",
-                            none, "{\"ED_Booked\":7}"});
-        store::exec(audit, {at("2026-11-26 09:30:00"), "anna", "desk-2", "card update", "leaves", "10000001/2026-11-20",
-                            "{\"ED_Booked\":10}", "{\"ED_Booked\":12}"});
+        const QStringList audit{
+            "2026-10-21 08:00:00|bert|desk-1|card append|10000001/2026-10-20||{\"ED_Booked\":5}",
+            "2026-11-21 08:00:00|bert|desk-1|card append|10000001/2026-11-20||{\"ED_Booked\":10}",
+            "2026-11-22 08:00:00|bert|desk-1|card append|10000002/2026-11-20||{\"ED_Booked\":7}",
+            "2026-11-26 09:30:00|anna|desk-2|card update|10000001/2026-11-20|{\"ED_Booked\":10}|{\"ED_Booked\":12}"};
+        for (const QString& row : audit) {
+            const QStringList f = row.split('|');
+            const QVariant before = f[5].isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(f[5]);
+            store::exec("INSERT INTO auditlog (ChangedAt, ChangedBy, Desktop, Command, TableName, RecordKey, OldValues, "
+                        "NewValues) VALUES (?, ?, ?, ?, 'leaves', ?, ?, ?)",
+                        {at(f[0]), f[1], f[2], f[3], f[4], before, f[6]});
+        }
         store::exec("INSERT INTO monthcloses (Deptt, MonthName, Closed, ClosedAt, ClosedBy) VALUES (?, ?, 1, ?, ?)",
                     {"Civil", kTo, at("2026-11-25 10:00:00"), "admin"});
 
-        queries::QueryInputs in;
-        in.employeeId = "10000001";
-        in.employeeName = "Clerk 10000001";
-        in.departmentPos = departmentPos;
-        in.department = departmentPos ? "Works" : "All Departments";
-        in.to = kTo;
-        in.today = QDate(2026, 12, 6);
-        reports::GridModel g;
-        const queries::QueryResult r = queries::runQuery(index, in, g);
-        QVERIFY(!r.refusal);
-        QCOMPARE(gridRows(g, r.usedRows - 2), expected);
-        QCOMPARE(*r.countLine, "Items found = " + QString::number(expected.size()));
+        const QString worksOpen = "|10000003|Clerk 10000003|Works|Engineer|open";
+        const struct {
+            int index, departmentPos;
+            QStringList expected;
+        } runs[] = {
+            {queries::CardHistory, 0,
+             {"1|2026-11-26 09:30:00|20/11/2026|card update|anna|desk-2|{\"ED_Booked\":10}|{\"ED_Booked\":12}",
+              "2|2026-11-21 08:00:00|20/11/2026|card append|bert|desk-1||{\"ED_Booked\":10}",
+              "3|2026-10-21 08:00:00|20/10/2026|card append|bert|desk-1||{\"ED_Booked\":5}"}},
+            {queries::MissingCards, 0,
+             {"1|10000002|Clerk 10000002|Civil|Engineer|CLOSED since 2026-11-25 10:00:00 by admin", "2" + worksOpen}},
+            {queries::MissingCards, 2, {"1" + worksOpen}}};
+        for (const auto& run : runs) {
+            const queries::QueryInputs in{.departmentPos = run.departmentPos,
+                                          .department = run.departmentPos ? "Works" : "All Departments",
+                                          .to = kTo, .today = QDate(2026, 12, 6), .employeeId = "10000001",
+                                          .employeeName = "Clerk 10000001"};
+            reports::GridModel g;
+            const queries::QueryResult r = queries::runQuery(run.index, in, g);
+            QVERIFY(!r.refusal);
+            QCOMPARE(gridRows(g, r.usedRows - 2), run.expected);
+            QCOMPARE(*r.countLine, "Items found = " + QString::number(run.expected.size()));
+        }
     }
 };
 

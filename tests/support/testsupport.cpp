@@ -17,6 +17,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -189,6 +190,26 @@ QStringList gridColumn(const reports::GridModel& grid, int col, int top, int bot
     for (int r = top; r <= bottom; ++r)
         l << grid.cell(r, col);
     return l;
+}
+
+QStringList columnsOf(const QString& table)
+{
+    QStringList c;
+    const QSqlRecord r = store::connection().record(table);
+    for (int i = 0; i < r.count(); ++i)
+        c << r.fieldName(i).toLower();
+    return c;
+}
+
+store::ErrorKind errorKindOf(const std::function<void()>& run)
+{
+    try {
+        run();
+    } catch (const store::DbError& e) {
+        return e.kind();
+    }
+    QTest::qFail("no store::DbError was thrown", __FILE__, __LINE__);
+    return store::ErrorKind::Other;
 }
 
 CommandRun runCommand(const QStringList& args)

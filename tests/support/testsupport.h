@@ -4,6 +4,7 @@
 // KARVELA_TEST_BACKEND=pg), private settings, fixed locale, scripted boxes.
 
 #include "app/dialogs.h"
+#include "store/database.h"
 
 #include <QDate>
 #include <QList>
@@ -55,6 +56,13 @@ QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
 
 // The cells of column `col`, rows `top` to `bottom`.
 QStringList gridColumn(const reports::GridModel& grid, int col, int top, int bottom);
+
+// The lower-case column names of a table, in order.
+QStringList columnsOf(const QString& table);
+
+// The kind of the store::DbError that `run` throws; when it throws none,
+// the test fails and the kind is Other.
+store::ErrorKind errorKindOf(const std::function<void()>& run);
 
 // A headless command run in this process: its exit code and what it printed.
 struct CommandRun {
