@@ -129,8 +129,8 @@ void Sheet::set(int row, int col, const QString& text)
     if (r.size() <= col)
         r.resize(col + 1);
     r[col] = text;
-    if (row < numbers.size() && col < numbers[row].size())
-        numbers[row][col] = qQNaN();
+    if (!numbers.isEmpty())
+        numbers.remove(key(row, col));
 }
 
 void Sheet::setNumber(int row, int col, double v)
@@ -139,17 +139,22 @@ void Sheet::setNumber(int row, int col, double v)
         return;
     const QString text = app::generalNumber(v);
     set(row, col, text);
-    if (numbers.size() <= row)
-        numbers.resize(row + 1);
-    QList<double>& r = numbers[row];
-    if (r.size() <= col)
-        r.resize(col + 1, qQNaN());
     // A whole number reads back as itself; any other text is a plain
     // decimal, which the leading-number rule reads as strtod does.
     if (std::fabs(v) < 1e15 && v == std::trunc(v))
-        r[col] = v == 0.0 ? 0.0 : v;
+        numbers.insert(key(row, col), v == 0.0 ? 0.0 : v);
     else
-        r[col] = std::strtod(text.toLatin1().constData(), nullptr);
+        numbers.insert(key(row, col), std::strtod(text.toLatin1().constData(), nullptr));
+}
+
+void Sheet::reserveRows(int row, int rows, int count)
+{
+    if (row < 0 || rows <= 0)
+        return;
+    if (cells.size() < row + rows)
+        cells.resize(row + rows);
+    for (int r = row; r < row + rows; ++r)
+        cells[r].reserve(count);
 }
 
 QString Sheet::at(int row, int col) const
@@ -161,8 +166,11 @@ QString Sheet::at(int row, int col) const
 
 double Sheet::value(int row, int col) const
 {
-    if (row >= 0 && row < numbers.size() && col >= 0 && col < numbers[row].size() && !qIsNaN(numbers[row][col]))
-        return numbers[row][col];
+    if (row < 0 || col < 0)
+        return 0.0;
+    const auto n = numbers.constFind(key(row, col));
+    if (n != numbers.constEnd())
+        return *n;
     if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size() || cells[row][col].isEmpty())
         return 0.0;
     return app::leadingNumber(cells[row][col]);

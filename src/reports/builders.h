@@ -7,6 +7,7 @@
 #include "app/records.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,9 @@ struct Sheet {
     // without parsing the text again.
     void setNumber(int row, int col, double v);
     QString at(int row, int col) const;
+    // Room for `count` cells in each of rows [row, row + rows): a block whose
+    // width is known is written without growing its rows on the way.
+    void reserveRows(int row, int rows, int count);
     // A cell read back as a number by the leading-number rule.
     double value(int row, int col) const;
 
@@ -59,9 +63,11 @@ struct Sheet {
     int jobCount = 0;
     int blockRow = -1;
 
-    // What value() gives for the cells written by setNumber (NaN for the
-    // others, whose text is parsed).
-    QList<QList<double>> numbers;
+    // What value() gives for the cells written by setNumber (the others'
+    // text is parsed), by cell key; kept apart from the cells so that a wide
+    // report's empty cells cost nothing here.
+    QHash<quint64, double> numbers;
+    static quint64 key(int row, int col) { return (quint64(quint32(row)) << 32) | quint32(col); }
 };
 
 // What a report is built from: the window's pickers and period values.
