@@ -123,12 +123,7 @@ void Sheet::set(int row, int col, const QString& text)
 {
     if (row < 0 || col < 0)
         return;
-    if (cells.size() <= row)
-        cells.resize(row + 1);
-    QStringList& r = cells[row];
-    if (r.size() <= col)
-        r.resize(col + 1);
-    r[col] = text;
+    cells.set(row, col, text);
     if (!numbers.isEmpty())
         numbers.remove(key(row, col));
 }
@@ -147,21 +142,9 @@ void Sheet::setNumber(int row, int col, double v)
         numbers.insert(key(row, col), std::strtod(text.toLatin1().constData(), nullptr));
 }
 
-void Sheet::reserveRows(int row, int rows, int count)
-{
-    if (row < 0 || rows <= 0)
-        return;
-    if (cells.size() < row + rows)
-        cells.resize(row + rows);
-    for (int r = row; r < row + rows; ++r)
-        cells[r].reserve(count);
-}
-
 QString Sheet::at(int row, int col) const
 {
-    if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size())
-        return {};
-    return cells[row][col];
+    return cells.at(row, col);
 }
 
 double Sheet::value(int row, int col) const
@@ -171,9 +154,8 @@ double Sheet::value(int row, int col) const
     const auto n = numbers.constFind(key(row, col));
     if (n != numbers.constEnd())
         return *n;
-    if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size() || cells[row][col].isEmpty())
-        return 0.0;
-    return app::leadingNumber(cells[row][col]);
+    const QString text = cells.at(row, col);
+    return text.isEmpty() ? 0.0 : app::leadingNumber(text);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 // call the same builders.
 
 #include "app/records.h"
+#include "reports/cells.h"
 
 #include <QDate>
 #include <QHash>
@@ -32,16 +33,13 @@ QStringList optionCaptions();
 
 // A built report: the cell texts and what the grid needs to show them.
 struct Sheet {
-    QList<QStringList> cells; // [row][column], ragged
+    Cells cells;
 
     void set(int row, int col, const QString& text);
     // Writes a number as its general text; value() then reads it back
     // without parsing the text again.
     void setNumber(int row, int col, double v);
     QString at(int row, int col) const;
-    // Room for `count` cells in each of rows [row, row + rows): a block whose
-    // width is known is written without growing its rows on the way.
-    void reserveRows(int row, int rows, int count);
     // A cell read back as a number by the leading-number rule.
     double value(int row, int col) const;
 

@@ -85,7 +85,6 @@ int departmentBlock(Sheet& s, int b, int position, const QString& department, co
     const int E = emps.size();
     const int T = E + 3; // the "TOTAL" column
 
-    s.reserveRows(b + 1, J + 15, T + 3);
     deptHeader(s, b + 1, emps);
     for (int i = 0; i < J; ++i)
         jobRow(s, b + 3 + i, i + 1, jobs[i], info, E);
