@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace output {
 
 namespace {
@@ -45,6 +49,8 @@ PageLayout::PageLayout(const Table& table, const QSizeF& page, const PageOptions
     fonts_[Bold] = pageFont(kBody, true);
     fonts_[Title] = pageFont(kTitle, true);
     fonts_[Period] = pageFont(kPeriod);
+    for (int f = Body; f <= Period; ++f)
+        raw_[f] = QRawFont::fromFont(fonts_[f]);
     textH_ = fm.height();
     rowH_ = fm.height() + 4;
     headH_ = QFontMetricsF(pageFont(kTitle, true)).height() + QFontMetricsF(pageFont(kPeriod)).height() + 8;
@@ -94,36 +100,70 @@ double PageLayout::naturalWidth() const
     return w;
 }
 
+int PageLayout::fontId(const QRawFont& font) const
+{
+    const auto it = std::find(fontsUsed_.cbegin(), fontsUsed_.cend(), font);
+    if (it != fontsUsed_.cend())
+        return int(it - fontsUsed_.cbegin());
+    fontsUsed_.append(font);
+    return int(fontsUsed_.size()) - 1;
+}
+
+namespace {
+// Texts of scripts that need no shaping (Latin, Greek, Cyrillic, the common
+// punctuation) are laid out from the font's own glyphs and advances, much
+// faster than a full text layout and the same on the page.
+bool plainScript(const QString& s)
+{
+    return std::all_of(s.cbegin(), s.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x20 && u < 0x0300) || (u >= 0x0370 && u < 0x0530); // no combining marks
+    });
+}
+} // namespace
+
 const PageLayout::Text& PageLayout::text(const QString& s, Face face) const
 {
     QHash<QString, Text>& cache = texts_[face];
     auto it = cache.find(s);
-    if (it == cache.end()) {
-        Text t;
+    if (it != cache.end())
+        return *it;
+    Text t;
+    const QRawFont& raw = raw_[face];
+    QList<quint32> indexes = raw.isValid() && plainScript(s) ? raw.glyphIndexesForString(s) : QList<quint32>();
+    if (indexes.size() == s.size() && !indexes.contains(0)) {
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+        Glyphs g{fontId(raw), std::move(indexes), {}};
+        g.positions.reserve(advances.size());
+        QPointF pen(0, raw.ascent());
+        for (const QPointF& a : advances) {
+            g.positions.append(pen);
+            pen += a;
+        }
+        t.width = pen.x();
+        t.glyphs.append(std::move(g));
+    } else {
         QTextLayout layout(s, fonts_[face]);
         layout.beginLayout();
         QTextLine line = layout.createLine();
         layout.endLayout();
         // Kept apart from the runs: a run gives its glyphs as copies.
         for (const QGlyphRun& run : layout.glyphRuns())
-            t.glyphs.append({run.rawFont(), run.glyphIndexes(), run.positions()});
+            t.glyphs.append({fontId(run.rawFont()), run.glyphIndexes(), run.positions()});
         t.width = line.isValid() ? line.naturalTextWidth() : 0;
-        it = cache.insert(s, t);
     }
-    return *it;
+    return *cache.insert(s, t);
 }
 
 void PageLayout::addText(QList<Glyphs>& page, const Text& t, const QPointF& topLeft) const
 {
     for (const Glyphs& run : t.glyphs) {
-        auto it = std::find_if(page.begin(), page.end(), [&](const Glyphs& g) { return g.font == run.font; });
-        if (it == page.end()) {
-            page.append({run.font, {}, {}});
-            it = page.end() - 1;
-        }
-        it->indexes += run.indexes;
+        if (run.font >= page.size())
+            page.resize(run.font + 1);
+        Glyphs& to = page[run.font];
+        to.indexes += run.indexes;
         for (const QPointF& pos : run.positions)
-            it->positions.append(pos + topLeft);
+            to.positions.append(pos + topLeft);
     }
 }
 
@@ -173,7 +213,12 @@ void PageLayout::paint(QPainter& p, int index) const
     const double height = page_.height() / scale_;
     // Title and period lines.
     p.setPen(Qt::black);
-    QList<Glyphs> glyphs;
+    // The page's glyphs by font; the lists keep their room from page to page.
+    QList<Glyphs>& glyphs = pageGlyphs_;
+    for (Glyphs& g : glyphs) {
+        g.indexes.clear();
+        g.positions.clear();
+    }
     addText(glyphs, text(t_.title, Title), QPointF(0, 0));
     addText(glyphs, text(t_.period, Period), QPointF(0, QFontMetricsF(fonts_[Title]).height() + 2));
 
@@ -210,9 +255,12 @@ void PageLayout::paint(QPainter& p, int index) const
     QList<QList<bool>> covered(rows.size());
     for (int k = 0; k < rows.size(); ++k)
         paintRow(p, rows[k], cols, xs, headH_ + k * rowH_, covered[k], glyphs);
-    for (const Glyphs& g : glyphs) {
+    for (int f = 0; f < glyphs.size(); ++f) {
+        const Glyphs& g = glyphs[f];
+        if (g.indexes.isEmpty())
+            continue;
         QGlyphRun run;
-        run.setRawFont(g.font);
+        run.setRawFont(fontsUsed_[f]);
         run.setGlyphIndexes(g.indexes);
         run.setPositions(g.positions);
         p.drawGlyphRun(QPointF(0, 0), run);
@@ -253,8 +301,29 @@ QPageLayout::Orientation preferredOrientation(const Table& table, const QPageLay
     return natural.naturalWidth() > page.width() ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
+namespace {
+// The PDF writer compresses every page with buffers of its own, a few
+// hundred kilobytes each. With the allocator's starting thresholds they are
+// mapped and unmapped, or trimmed off the heap, page after page, and every
+// page faults them in afresh (a quarter of the time of a long report).
+// These are the thresholds the allocator itself grows to after its first
+// large blocks; set once, before the first page.
+void settleAllocator()
+{
+#ifdef __GLIBC__
+    static const bool settled = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        mallopt(M_TRIM_THRESHOLD, 64 << 20);
+        return true;
+    }();
+    (void)settled;
+#endif
+}
+} // namespace
+
 int paintReport(QPagedPaintDevice& device, const Table& table, const PageOptions& options)
 {
+    settleAllocator();
     const QSizeF page = device.pageLayout().paintRect(QPageLayout::Point).size();
     const PageLayout layout(table, page, options);
     QPainter p(&device);

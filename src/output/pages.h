@@ -50,7 +50,7 @@ private:
     // Glyphs of one font: a text's, or a page's gathered by font and drawn
     // in one run each.
     struct Glyphs {
-        QRawFont font;
+        int font = 0; // into fontsUsed_
         QList<quint32> indexes;
         QList<QPointF> positions;
     };
@@ -75,8 +75,12 @@ private:
     double footH_ = 0;
     QList<PageCut> pages_;
     QFont fonts_[4];
+    QRawFont raw_[4];
     double textH_ = 0;
     mutable QHash<QString, Text> texts_[4];
+    mutable QList<QRawFont> fontsUsed_;
+    mutable QList<Glyphs> pageGlyphs_;
+    int fontId(const QRawFont& font) const;
 };
 
 // Landscape when the report is wider than a portrait page.

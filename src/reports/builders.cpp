@@ -123,14 +123,9 @@ void Sheet::set(int row, int col, const QString& text)
 {
     if (row < 0 || col < 0)
         return;
-    if (cells.size() <= row)
-        cells.resize(row + 1);
-    QStringList& r = cells[row];
-    if (r.size() <= col)
-        r.resize(col + 1);
-    r[col] = text;
-    if (row < numbers.size() && col < numbers[row].size())
-        numbers[row][col] = qQNaN();
+    cells.set(row, col, text);
+    if (!numbers.isEmpty())
+        numbers.remove(key(row, col));
 }
 
 void Sheet::setNumber(int row, int col, double v)
@@ -139,33 +134,28 @@ void Sheet::setNumber(int row, int col, double v)
         return;
     const QString text = app::generalNumber(v);
     set(row, col, text);
-    if (numbers.size() <= row)
-        numbers.resize(row + 1);
-    QList<double>& r = numbers[row];
-    if (r.size() <= col)
-        r.resize(col + 1, qQNaN());
     // A whole number reads back as itself; any other text is a plain
     // decimal, which the leading-number rule reads as strtod does.
     if (std::fabs(v) < 1e15 && v == std::trunc(v))
-        r[col] = v == 0.0 ? 0.0 : v;
+        numbers.insert(key(row, col), v == 0.0 ? 0.0 : v);
     else
-        r[col] = std::strtod(text.toLatin1().constData(), nullptr);
+        numbers.insert(key(row, col), std::strtod(text.toLatin1().constData(), nullptr));
 }
 
 QString Sheet::at(int row, int col) const
 {
-    if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size())
-        return {};
-    return cells[row][col];
+    return cells.at(row, col);
 }
 
 double Sheet::value(int row, int col) const
 {
-    if (row >= 0 && row < numbers.size() && col >= 0 && col < numbers[row].size() && !qIsNaN(numbers[row][col]))
-        return numbers[row][col];
-    if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size() || cells[row][col].isEmpty())
+    if (row < 0 || col < 0)
         return 0.0;
-    return app::leadingNumber(cells[row][col]);
+    const auto n = numbers.constFind(key(row, col));
+    if (n != numbers.constEnd())
+        return *n;
+    const QString text = cells.at(row, col);
+    return text.isEmpty() ? 0.0 : app::leadingNumber(text);
 }
 
 namespace {

@@ -5,8 +5,10 @@
 // call the same builders.
 
 #include "app/records.h"
+#include "reports/cells.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,7 +33,7 @@ QStringList optionCaptions();
 
 // A built report: the cell texts and what the grid needs to show them.
 struct Sheet {
-    QList<QStringList> cells; // [row][column], ragged
+    Cells cells;
 
     void set(int row, int col, const QString& text);
     // Writes a number as its general text; value() then reads it back
@@ -59,9 +61,11 @@ struct Sheet {
     int jobCount = 0;
     int blockRow = -1;
 
-    // What value() gives for the cells written by setNumber (NaN for the
-    // others, whose text is parsed).
-    QList<QList<double>> numbers;
+    // What value() gives for the cells written by setNumber (the others'
+    // text is parsed), by cell key; kept apart from the cells so that a wide
+    // report's empty cells cost nothing here.
+    QHash<quint64, double> numbers;
+    static quint64 key(int row, int col) { return (quint64(quint32(row)) << 32) | quint32(col); }
 };
 
 // What a report is built from: the window's pickers and period values.

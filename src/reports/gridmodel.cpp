@@ -40,10 +40,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
 
 QString GridModel::cell(int row, int col) const
 {
-    if (row < 0 || row >= cells_.size())
-        return {};
-    const QStringList& r = cells_[row];
-    return col >= 0 && col < r.size() ? r[col] : QString();
+    return cells_.at(row, col);
 }
 
 void GridModel::ensureSize(int rows, int cols)
@@ -65,14 +62,10 @@ void GridModel::setCell(int row, int col, const QString& text)
     if (row < 0 || col < 0)
         return;
     ensureSize(row + 1, col + 1);
-    if (cells_.size() <= row)
-        cells_.resize(row + 1);
-    QStringList& r = cells_[row];
-    if (r.size() <= col)
-        r.resize(col + 1);
-    if (r[col] == text)
+    const bool same = cells_.at(row, col) == text;
+    cells_.set(row, col, text);
+    if (same)
         return;
-    r[col] = text;
     const QModelIndex i = index(row, col);
     emit dataChanged(i, i);
 }
@@ -86,14 +79,14 @@ void GridModel::clearTexts()
     endResetModel();
 }
 
-void GridModel::setCells(const QList<QStringList>& cells)
+void GridModel::setCells(const Cells& cells)
 {
     beginResetModel();
     cells_ = cells;
     rows_ = std::max<int>(2, cells_.size());
     cols_ = 50;
-    for (const QStringList& r : cells_)
-        cols_ = std::max<int>(cols_, r.size());
+    for (int r = 0; r < cells_.size(); ++r)
+        cols_ = std::max(cols_, cells_.width(r));
     rows_ = std::max(rows_, fixedRows_);
     cols_ = std::max(cols_, fixedCols_);
     endResetModel();
@@ -228,9 +221,8 @@ std::optional<CellNumber> cellNumber(const QString& text)
 int GridModel::lastUsedRow() const
 {
     for (int r = cells_.size() - 1; r >= 0; --r)
-        for (const QString& s : cells_[r])
-            if (!s.isEmpty())
-                return r + 1;
+        if (cells_.hasText(r))
+            return r + 1;
     return 0;
 }
 

@@ -3,6 +3,8 @@
 // query needs, with leading fixed rows and columns (the view draws them in
 // the heading style).
 
+#include "reports/cells.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
@@ -39,7 +41,7 @@ public:
     void clearTexts();
     // Replaces every cell at once (a whole report); fixed counts, widths and
     // alignment stay.
-    void setCells(const QList<QStringList>& cells);
+    void setCells(const Cells& cells);
 
     int fixedRows() const { return fixedRows_; }
     int fixedCols() const { return fixedCols_; }
@@ -70,7 +72,7 @@ signals:
 private:
     void ensureSize(int rows, int cols);
 
-    QList<QStringList> cells_; // [row][col]
+    Cells cells_;
     int rows_ = 2;
     int cols_ = 50;
     int fixedRows_ = 2;

@@ -1,0 +1,69 @@
+#include "reports/cells.h"
+
+#include <algorithm>
+
+namespace reports {
+
+namespace {
+template <typename Texts>
+auto findColumn(Texts& texts, int col)
+{
+    return std::lower_bound(texts.begin(), texts.end(), col, [](const auto& t, int c) { return t.first < c; });
+}
+} // namespace
+
+QString Cells::at(int row, int col) const
+{
+    if (row < 0 || row >= rows_.size())
+        return {};
+    const auto& texts = rows_[row].texts;
+    const auto it = findColumn(texts, col);
+    return it != texts.end() && it->first == col ? it->second : QString();
+}
+
+void Cells::set(int row, int col, const QString& text)
+{
+    if (row < 0 || col < 0)
+        return;
+    if (rows_.size() <= row)
+        rows_.resize(row + 1);
+    Row& r = rows_[row];
+    r.width = std::max(r.width, col + 1);
+    // Most rows are written from left to right.
+    if (r.texts.isEmpty() || r.texts.constLast().first < col) {
+        if (!text.isEmpty())
+            r.texts.append({col, text});
+        return;
+    }
+    const auto it = findColumn(r.texts, col);
+    if (it != r.texts.end() && it->first == col) {
+        if (text.isEmpty())
+            r.texts.erase(it);
+        else
+            it->second = text;
+    } else if (!text.isEmpty()) {
+        r.texts.insert(it, {col, text});
+    }
+}
+
+QStringList Cells::value(int row) const
+{
+    if (row < 0 || row >= rows_.size())
+        return {};
+    const Row& r = rows_[row];
+    QStringList out(r.width);
+    for (const auto& t : r.texts)
+        out[t.first] = t.second;
+    return out;
+}
+
+void Cells::reserve(int row, int count)
+{
+    if (row < 0)
+        return;
+    if (rows_.size() <= row)
+        rows_.resize(row + 1);
+    rows_[row].texts.reserve(count);
+}
+
+} // namespace reports

@@ -1,0 +1,43 @@
+#pragma once
+// The texts of a report or query grid, row by row. A row keeps only the
+// cells that hold a text, in column order, and the width it was written to:
+// a wide report whose rows are mostly empty (one column per employee of a
+// department, one row per job) costs memory for what it shows, not for its
+// area.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+
+namespace reports {
+
+class Cells {
+public:
+    int size() const { return int(rows_.size()); }
+    bool isEmpty() const { return rows_.isEmpty(); }
+    void clear() { rows_.clear(); }
+    // Grows or shrinks to `rows` rows (new rows empty, of width 0).
+    void resize(int rows) { rows_.resize(rows); }
+
+    QString at(int row, int col) const;
+    // Writes a cell, widening its row to col + 1 when narrower, even for an
+    // empty text.
+    void set(int row, int col, const QString& text);
+    // Columns written in a row: its last column plus one.
+    int width(int row) const { return row >= 0 && row < rows_.size() ? rows_[row].width : 0; }
+    bool hasText(int row) const { return row >= 0 && row < rows_.size() && !rows_[row].texts.isEmpty(); }
+    // A whole row, `width(row)` texts (empty rows and rows past the end: none).
+    QStringList value(int row) const;
+    // Room for `count` texts in a row about to be written.
+    void reserve(int row, int count);
+
+private:
+    struct Row {
+        QList<std::pair<int, QString>> texts; // by column, ascending
+        int width = 0;
+    };
+    QList<Row> rows_;
+};
+
+} // namespace reports
