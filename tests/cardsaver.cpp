@@ -1,13 +1,14 @@
 // One clerk's desktop without a window, for the tests of many desktops on one
-// database: it saves, changes and deletes cards through the card logic of the
-// data-entry window, on the data source "Tessara" of its environment.
-//   save FIRST_EMP COUNT TO_DATE MONTHS JOB...  cards of COUNT employees for
-//                                              MONTHS months, booking every JOB
-//   update EMP TO_DATE ROUNDS                  the card stored with new days
-//   delete EMP TO_DATE ROUNDS JOB...           deleted and appended again
-// It prints "ready" once connected and starts at a line on its standard input,
-// then a line per card ("saved|updated EMP MONTH BAL...", "duplicate|deleted
-// EMP MONTH", "failed EMP MONTH routine|kind|text") and "done".
+// database: it saves cards through the card logic of the data-entry window
+// (the duplicate look-up, the sum check, the card write), on the data source
+// "Tessara" of its environment.
+//   karvela_cardsaver FIRST_EMP COUNT TO_DATE MONTHS JOB...
+// saves the cards of COUNT employees from FIRST_EMP for MONTHS month-end dates
+// from TO_DATE on, each booking a few days on every JOB. It prints "ready"
+// once connected and starts at a line on its standard input, so that several
+// start at the same instant; then a line per card: "saved EMP MONTH BAL..."
+// (the balances the card shows after the save), "duplicate EMP MONTH" or
+// "failed EMP MONTH routine|kind|text"; "done" at the end.
 // KARVELA_CARDSAVER_PAUSE_MS pauses between two cards.
 #include "app/numtext.h"
 #include "entry/cardchecks.h"
@@ -20,105 +21,50 @@
 #include <QThread>
 
 #include <cstdio>
-#include <functional>
 #include <iostream>
-#include <stdexcept>
 #include <string>
 
 namespace {
 
 QTextStream out(stdout);
 
-// The boxes a clerk types for `jobCount` jobs, a few days on each job and the
-// rest of the period as holidays, summed as the save button sums them.
-entry::CardSum typedCard(qint64 emp, int jobCount, const QDate& to, int round = 0)
+// The append as the save button runs it. The clerk types a few days on each
+// job and the rest of the period as holidays.
+QString save(qint64 emp, const QDate& to, const QList<qint64>& jobs)
 {
+    if (entry::cardExists(emp, to))
+        return QStringLiteral("duplicate");
     const int days = int(to.addMonths(-1).daysTo(to));
-    QStringList jobs, leaves(entry::kLeaveBoxes);
+    QStringList jobTexts, leaves(entry::kLeaveBoxes);
     double booked = 0;
-    for (int j = 0; j < jobCount; ++j) {
-        const double d = 1 + double((emp + j + round) % 4) * 0.5;
+    for (int j = 0; j < jobs.size(); ++j) {
+        const double d = 1 + double((emp + j) % 4) * 0.5;
         booked += d;
-        jobs << app::generalNumber(d);
+        jobTexts << app::generalNumber(d);
     }
     leaves[8] = app::generalNumber(days - booked); // HLY
-    entry::CardSum sum = entry::checkCardSum(jobs, jobCount - 1, leaves, days);
+    const entry::CardSum sum = entry::checkCardSum(jobTexts, int(jobs.size()) - 1, leaves, days);
     if (!sum.SumValid)
-        throw std::runtime_error(qPrintable(sum.message));
-    return sum;
+        return QStringLiteral("failed sum|") + sum.message;
+    QList<entry::CardLine> lines;
+    for (int r = 0; r < jobs.size(); ++r)
+        lines << entry::CardLine{jobs[r], sum.JobED[r], 0, 0};
+    const auto b = entry::appendCard({emp, QStringLiteral("Clerk %1, Engineer").arg(emp), QStringLiteral("Civil"), to},
+                                     sum.TotalED, sum.leaves, lines);
+    if (!b)
+        return QStringLiteral("duplicate");
+    QString line = QStringLiteral("saved");
+    for (double v : *b)
+        line += QLatin1Char(' ') + app::generalNumber(v);
+    return line;
 }
 
-QString balancesText(const QList<double>& b)
-{
-    QStringList l;
-    for (double v : b)
-        l << app::generalNumber(v);
-    return l.join(QLatin1Char(' '));
-}
-
-entry::CardHeader header(qint64 emp, const QDate& to)
-{
-    return {emp, QStringLiteral("Clerk %1, Engineer").arg(emp), QStringLiteral("Civil"), to};
-}
-
-// Runs one card's command and prints its line: "<what> EMP MONTH[ rest]"
-// from `run`, or the failure.
-void report(qint64 emp, const QDate& to, const std::function<QString()>& run)
+QString failure(const QString& routine, const store::DbError& e)
 {
     static const char* kinds[] = {"Unavailable", "MissingObject", "DuplicateKey", "NoRecord", "ConnectionLost", "Other",
                                   "MonthClosed"};
-    const QString who = QStringLiteral(" %1 %2").arg(emp).arg(to.toString(Qt::ISODate));
-    const auto failed = [&](const QString& routine, const store::DbError& e) {
-        return QStringLiteral("failed") + who + QLatin1Char(' ') + routine + QLatin1Char('|')
-            + QLatin1String(kinds[int(e.kind())]) + QLatin1Char('|') + e.description().simplified();
-    };
-    QString line;
-    try {
-        line = run();
-        line.insert(line.indexOf(QLatin1Char(' ')) < 0 ? line.size() : line.indexOf(QLatin1Char(' ')), who);
-    } catch (const entry::CardWriteError& e) {
-        line = failed(e.routine(), e.error());
-    } catch (const store::DbError& e) {
-        line = failed(QStringLiteral("LoadRecord"), e);
-    } catch (const std::runtime_error& e) {
-        line = QStringLiteral("failed") + who + QStringLiteral(" check|") + QString::fromUtf8(e.what());
-    }
-    out << line << Qt::endl;
-}
-
-// The append as the save button runs it: look-up, checks, write.
-void save(qint64 emp, const QDate& to, const QList<qint64>& jobs)
-{
-    report(emp, to, [&] {
-        if (entry::cardExists(emp, to))
-            return QStringLiteral("duplicate");
-        const entry::CardSum sum = typedCard(emp, int(jobs.size()), to);
-        QList<entry::CardLine> lines;
-        for (int r = 0; r < jobs.size(); ++r)
-            lines << entry::CardLine{jobs[r], sum.JobED[r], 0, 0};
-        const auto b = entry::appendCard(header(emp, to), sum.TotalED, sum.leaves, lines);
-        return b ? QStringLiteral("saved ") + balancesText(*b) : QStringLiteral("duplicate");
-    });
-}
-
-// The card opened and stored with new days ("Update Record") or deleted.
-void change(qint64 emp, const QDate& to, int round, bool remove)
-{
-    report(emp, to, [&] {
-        const entry::LoadedCard c = entry::loadCard(emp, to);
-        const entry::CardSum sum = typedCard(emp, int(c.rows.size()), to, round);
-        QList<entry::CardLine> lines;
-        QList<qint64> ids;
-        for (int r = 0; r < c.rows.size(); ++r) {
-            lines << entry::CardLine{c.rows[r].jobNo, remove ? 0 : sum.JobED[r], c.rows[r].days, 0};
-            ids << c.rows[r].id;
-        }
-        if (remove) {
-            entry::deleteCard(header(emp, to), lines, ids);
-            return QStringLiteral("deleted");
-        }
-        return QStringLiteral("updated ") + balancesText(entry::updateCard(header(emp, to), sum.TotalED, sum.leaves, lines));
-    });
+    return QStringLiteral("failed ") + routine + QLatin1Char('|') + QLatin1String(kinds[int(e.kind())])
+        + QLatin1Char('|') + e.description().simplified();
 }
 
 } // namespace
@@ -128,7 +74,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
     const QStringList a = app.arguments().mid(1);
-    if (a.size() < 4 || !QStringList{"save", "update", "delete"}.contains(a[0]) || (a[0] != "update" && a.size() < 5)) {
+    if (a.size() < 5) {
         std::fprintf(stderr, "usage: see the head of cardsaver.cpp\n");
         return 2;
     }
@@ -142,29 +88,28 @@ int main(int argc, char** argv)
     std::string go;
     std::getline(std::cin, go);
 
-    const bool saving = a[0] == QLatin1String("save");
-    const qint64 emp = a[1].toLongLong();
-    const QDate to = QDate::fromString(a[saving ? 3 : 2], Qt::ISODate);
-    const int rounds = a[saving ? 4 : 3].toInt();
+    const QDate to = QDate::fromString(a[2], Qt::ISODate);
     QList<qint64> jobs;
-    for (const QString& j : a.mid(saving ? 5 : 4))
+    for (const QString& j : a.mid(4))
         jobs << j.toLongLong();
     const int pause = qEnvironmentVariableIntValue("KARVELA_CARDSAVER_PAUSE_MS");
-    for (int r = 0; r < rounds; ++r) {
-        if (saving) {
-            for (int k = 0; k < a[2].toInt(); ++k) {
-                save(emp + k, to.addMonths(r), jobs);
-                if (pause > 0)
-                    QThread::msleep(pause);
+    for (int m = 0; m < a[3].toInt(); ++m)
+        for (qint64 emp = a[0].toLongLong(); emp < a[0].toLongLong() + a[1].toInt(); ++emp) {
+            QString line;
+            try {
+                line = save(emp, to.addMonths(m), jobs);
+            } catch (const entry::CardWriteError& e) {
+                line = failure(e.routine(), e.error());
+            } catch (const store::DbError& e) {
+                line = failure(QStringLiteral("AddRecord"), e);
             }
-        } else if (a[0] == QLatin1String("update")) {
-            change(emp, to, r + 1, false);
-        } else {
-            change(emp, to, 0, true);
-            if (r + 1 < rounds)
-                save(emp, to, jobs);
+            // The employee and month follow the first word.
+            line.insert(line.indexOf(QLatin1Char(' ')) < 0 ? line.size() : line.indexOf(QLatin1Char(' ')),
+                        QStringLiteral(" %1 %2").arg(emp).arg(to.addMonths(m).toString(Qt::ISODate)));
+            out << line << Qt::endl;
+            if (pause > 0)
+                QThread::msleep(pause);
         }
-    }
     out << "done" << Qt::endl;
     return 0;
 }

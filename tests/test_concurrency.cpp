@@ -30,12 +30,6 @@ const QString kToText = kTo.toString(Qt::ISODate);
 const double kStart = 1000;
 const QList<QStringList> kOrders = {{"101", "102", "103"}, {"102", "103", "101"}, {"103", "101", "102"}};
 
-// Days the desktop types for line r of an employee's card (as cardsaver does).
-double typedDays(qint64 emp, int r, int round = 0)
-{
-    return 1 + double((emp + r + round) % 4) * 0.5;
-}
-
 // Starts one desktop per argument list, waits until all are connected, lets
 // them go at the same instant and gives back the lines each printed after
 // "ready". Fails the test when one did not end with "done".
@@ -102,7 +96,7 @@ QList<QStringList> eightDesktops()
     addEmployees(20000001, 200);
     QList<QStringList> args;
     for (int d = 0; d < 8; ++d)
-        args << QStringList{"save", QString::number(20000001 + 25 * d), "25", kToText, "1"} + kOrders[d % 3];
+        args << QStringList{QString::number(20000001 + 25 * d), "25", kToText, "1"} + kOrders[d % 3];
     return args;
 }
 
@@ -198,23 +192,34 @@ private slots:
         QCOMPARE(cards, int(saved.size()));
     }
 
-    void desktopsChangeAndDeleteWhileOthersAppend()
+    // Cards changed 20 times and deleted and stored again 10 times here while
+    // two desktops append.
+    void changesAndDeletesWhileDesktopsAppend()
     {
-        const qint64 changed = 40000001, deleted = 40000002;
-        addEmployees(changed, 2);
+        const entry::CardHeader changed{40000001, "x", "Civil", kTo}, deleted{40000002, "x", "Civil", kTo};
+        const auto lines = [](double days) { return QList<entry::CardLine>{{101, days, 0, 0}, {102, days, 0, 0}, {103, days, 0, 0}}; };
+        addEmployees(40000001, 2);
         addEmployees(40000101, 50);
-        for (qint64 e : {changed, deleted})
-            QVERIFY(entry::appendCard({e, "x", "Civil", kTo}, 6, {}, {{101, 2, 0, 0}, {102, 2, 0, 0}, {103, 2, 0, 0}}));
-        const auto run = runDesktops({{"update", QString::number(changed), kToText, "20"},
-                                      QStringList{"delete", QString::number(deleted), kToText, "10"} + kOrders[0],
-                                      QStringList{"save", "40000101", "25", kToText, "1"} + kOrders[0],
-                                      QStringList{"save", "40000126", "25", kToText, "1"} + kOrders[2]});
+        for (const entry::CardHeader& h : {changed, deleted})
+            QVERIFY(entry::appendCard(h, 6, {}, lines(2)));
+        const auto run = runDesktops({QStringList{"40000101", "25", kToText, "1"} + kOrders[0],
+                                      QStringList{"40000126", "25", kToText, "1"} + kOrders[2]},
+                                     [&] {
+                                         for (int r = 1; r <= 20; ++r)
+                                             entry::updateCard(changed, 3 * r, {}, lines(r));
+                                         for (int r = 0; r < 10; ++r) {
+                                             QList<qint64> ids;
+                                             for (const auto& row : entry::loadCard(deleted.empId, kTo).rows)
+                                                 ids << row.id;
+                                             entry::deleteCard(deleted, lines(0), ids);
+                                             if (r < 9)
+                                                 QVERIFY(entry::appendCard(deleted, 3 * r, {}, lines(r)));
+                                         }
+                                     });
         QCOMPARE(linesOf(run, "failed"), QStringList());
         QCOMPARE(rows("leaves"), 51);
-        QVERIFY(!entry::cardExists(deleted, kTo));
-        for (int r = 0; r < 3; ++r)
-            QCOMPARE(store::num(scalar("SELECT DaysBooked FROM edbooked WHERE Emp_ID = ? AND JobNo = ?", {changed, 101 + r})),
-                     typedDays(changed, r, 20));
+        QVERIFY(!entry::cardExists(deleted.empId, kTo));
+        QCOMPARE(store::num(scalar("SELECT SUM(DaysBooked) FROM edbooked WHERE Emp_ID = ?", {changed.empId})), 60.0);
         balancesMatchTheBookings();
     }
 
