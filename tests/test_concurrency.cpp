@@ -32,7 +32,7 @@ const QList<QStringList> kOrders = {{"101", "102", "103"}, {"102", "103", "101"}
 
 // Starts one desktop per argument list, lets them all go at the same instant
 // once connected and gives back the lines each printed after "ready".
-QList<QStringList> runDesktops(const QList<QStringList>& argLists, const std::function<void()>& meanwhile = {})
+QList<QStringList> runDesktops(const QList<QStringList>& argLists, const std::function<void()>& meanwhile)
 {
     std::vector<std::unique_ptr<QProcess>> ps;
     for (const QStringList& args : argLists) {
@@ -56,8 +56,7 @@ QList<QStringList> runDesktops(const QList<QStringList>& argLists, const std::fu
         p->write("go\n");
     for (auto& p : ps)
         p->waitForBytesWritten(5000);
-    if (meanwhile)
-        meanwhile();
+    meanwhile();
     QList<QStringList> lines;
     for (auto& p : ps) {
         if (p->closeWriteChannel(); !p->waitForFinished(50000))

@@ -5,9 +5,7 @@
 #include "app/numtext.h"
 #include "entry/card.h"
 #include "entry/cardstart.h"
-#include "entry/cardchecks.h"
 #include "entry/cardstore.h"
-#include "entry/joblists.h"
 #include "entry/jobmaster.h"
 #include "store/database.h"
 
@@ -259,10 +257,9 @@ private slots:
         const struct {
             QString text;
             bool numeric, jobNumber;
-        } numbers[] = {{"1234", true, true},         {" 77 ", true, true},          {"0", true, true},
-                       {"-5", true, true},           {"12.5", true, false},         {"3000000000", true, false},
-                       {"-2147483649", true, false}, {"", false, false},            {"12ab", false, false},
-                       {"1e309", false, false}};
+        } numbers[] = {{"1234", true, true},    {" 77 ", true, true},  {"0", true, true},           {"-5", true, true},
+                       {"12.5", true, false},   {"3000000000", true, false}, {"-2147483649", true, false}, {"", false, false},
+                       {"12ab", false, false},  {"1e309", false, false}};
         for (const auto& n : numbers) {
             QVERIFY2(entry::isNumericText(n.text) == n.numeric, qPrintable(n.text));
             QVERIFY2(entry::jobNumberOf(n.text).has_value() == n.jobNumber, qPrintable(n.text));

@@ -9,7 +9,6 @@
 #include "ui/main.h"
 #include "ui/program.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTest>
 
@@ -24,8 +23,7 @@ const QString kAppend = "You are going to append this record to the existing Dat
 const QString kAppended = "Current Record appended to the Database Successfully.";
 const QString kStatusQuestion = "Want to change job status, i.e. the percentage of job completed so far?\r\n"
                                 "Changed job status will be displayed on next session only.";
-const QString kDelete = "REALLY WANT TO DELETE THE ENTERIES AGAINST AMY, ENGINEER FOR THE PERIOD 21/03/2009 TO "
-                        "20/04/2009.";
+const QString kDelete = "REALLY WANT TO DELETE THE ENTERIES AGAINST AMY, ENGINEER FOR THE PERIOD 21/03/2009 TO 20/04/2009.";
 const QString kNotFound = "Job number not found. Want to ADD a job no.?";
 const QColor kRed(255, 0, 0);
 } // namespace
