@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "app/numtext.h"
 #include "app/settings.h"
 #include "cli/commands.h"
 #include "reports/gridmodel.h"
@@ -255,6 +256,24 @@ QVariant scalar(const QString& sql, const QList<QVariant>& values)
 {
     auto q = store::exec(sql, values);
     return q.next() ? q.value(0) : QVariant();
+}
+
+QString storedCards()
+{
+    QStringList parts;
+    for (const char* sql : {"SELECT JobNo, DaysBooked, Bal_ED, Emp_Tot_ED FROM edbooked ORDER BY ID",
+                            "SELECT ED_Booked, CL FROM leaves ORDER BY ID", "SELECT JobNo, Bal_ED FROM jobs ORDER BY JobNo"}) {
+        const QString sep = QByteArray(sql).endsWith("BY JobNo") ? ":" : " ";
+        QStringList rows;
+        for (auto q = store::exec(QString::fromLatin1(sql)); q.next();) {
+            QStringList v;
+            for (int i = 0; i < q.record().count(); ++i)
+                v << app::generalNumber(store::num(q.value(i)));
+            rows << v.join(sep);
+        }
+        parts << rows.join(", ");
+    }
+    return parts.join(" | ");
 }
 
 void whileAnotherDesktopHolds(const QStringList& statements, const std::function<void()>& whileHeld)

@@ -51,6 +51,10 @@ void addJob(int jobNo, const QString& name, double limitEd, double balEd, double
 // Rows of a table; the stored balance of a job.
 int rows(const QString& table);
 double balance(qint64 jobNo);
+// The stored cards and job balances in one line, for comparing: each booking
+// row "JobNo DaysBooked Bal_ED Emp_Tot_ED", then each leaves row "ED_Booked
+// CL", then each job "JobNo:Bal_ED".
+QString storedCards();
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
 
