@@ -124,8 +124,6 @@ void Sheet::set(int row, int col, const QString& text)
     if (row < 0 || col < 0)
         return;
     cells.set(row, col, text);
-    if (!numbers.isEmpty())
-        numbers.remove(key(row, col));
 }
 
 void Sheet::setNumber(int row, int col, double v)
@@ -133,13 +131,12 @@ void Sheet::setNumber(int row, int col, double v)
     if (row < 0 || col < 0)
         return;
     const QString text = app::generalNumber(v);
-    set(row, col, text);
     // A whole number reads back as itself; any other text is a plain
     // decimal, which the leading-number rule reads as strtod does.
     if (std::fabs(v) < 1e15 && v == std::trunc(v))
-        numbers.insert(key(row, col), v == 0.0 ? 0.0 : v);
+        cells.set(row, col, text, v == 0.0 ? 0.0 : v);
     else
-        numbers.insert(key(row, col), std::strtod(text.toLatin1().constData(), nullptr));
+        cells.set(row, col, text, std::strtod(text.toLatin1().constData(), nullptr));
 }
 
 QString Sheet::at(int row, int col) const
@@ -149,12 +146,10 @@ QString Sheet::at(int row, int col) const
 
 double Sheet::value(int row, int col) const
 {
-    if (row < 0 || col < 0)
-        return 0.0;
-    const auto n = numbers.constFind(key(row, col));
-    if (n != numbers.constEnd())
-        return *n;
-    const QString text = cells.at(row, col);
+    QString text;
+    const double n = cells.number(row, col, &text);
+    if (!qIsNaN(n))
+        return n;
     return text.isEmpty() ? 0.0 : app::leadingNumber(text);
 }
 

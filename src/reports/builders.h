@@ -61,11 +61,6 @@ struct Sheet {
     int jobCount = 0;
     int blockRow = -1;
 
-    // What value() gives for the cells written by setNumber (the others'
-    // text is parsed), by cell key; kept apart from the cells so that a wide
-    // report's empty cells cost nothing here.
-    QHash<quint64, double> numbers;
-    static quint64 key(int row, int col) { return (quint64(quint32(row)) << 32) | quint32(col); }
 };
 
 // What a report is built from: the window's pickers and period values.

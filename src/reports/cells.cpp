@@ -8,7 +8,7 @@ namespace {
 template <typename Texts>
 auto findColumn(Texts& texts, int col)
 {
-    return std::lower_bound(texts.begin(), texts.end(), col, [](const auto& t, int c) { return t.first < c; });
+    return std::lower_bound(texts.begin(), texts.end(), col, [](const auto& t, int c) { return t.col < c; });
 }
 } // namespace
 
@@ -18,10 +18,23 @@ QString Cells::at(int row, int col) const
         return {};
     const auto& texts = rows_[row].texts;
     const auto it = findColumn(texts, col);
-    return it != texts.end() && it->first == col ? it->second : QString();
+    return it != texts.end() && it->col == col ? it->text : QString();
 }
 
-void Cells::set(int row, int col, const QString& text)
+double Cells::number(int row, int col, QString* text) const
+{
+    if (row < 0 || row >= rows_.size())
+        return qQNaN();
+    const auto& texts = rows_[row].texts;
+    const auto it = findColumn(texts, col);
+    if (it == texts.end() || it->col != col)
+        return qQNaN();
+    if (text)
+        *text = it->text;
+    return it->number;
+}
+
+void Cells::set(int row, int col, const QString& text, double number)
 {
     if (row < 0 || col < 0)
         return;
@@ -30,19 +43,21 @@ void Cells::set(int row, int col, const QString& text)
     Row& r = rows_[row];
     r.width = std::max(r.width, col + 1);
     // Most rows are written from left to right.
-    if (r.texts.isEmpty() || r.texts.constLast().first < col) {
+    if (r.texts.isEmpty() || r.texts.constLast().col < col) {
         if (!text.isEmpty())
-            r.texts.append({col, text});
+            r.texts.append({col, number, text});
         return;
     }
     const auto it = findColumn(r.texts, col);
-    if (it != r.texts.end() && it->first == col) {
-        if (text.isEmpty())
+    if (it != r.texts.end() && it->col == col) {
+        if (text.isEmpty()) {
             r.texts.erase(it);
-        else
-            it->second = text;
+        } else {
+            it->text = text;
+            it->number = number;
+        }
     } else if (!text.isEmpty()) {
-        r.texts.insert(it, {col, text});
+        r.texts.insert(it, {col, number, text});
     }
 }
 
@@ -53,7 +68,7 @@ QStringList Cells::value(int row) const
     const Row& r = rows_[row];
     QStringList out(r.width);
     for (const auto& t : r.texts)
-        out[t.first] = t.second;
+        out[t.col] = t.text;
     return out;
 }
 

@@ -5,10 +5,10 @@
 // department, one row per job) costs memory for what it shows, not for its
 // area.
 #include <QList>
+#include <QtNumeric>
 #include <QString>
 #include <QStringList>
 
-#include <utility>
 
 namespace reports {
 
@@ -22,8 +22,12 @@ public:
 
     QString at(int row, int col) const;
     // Writes a cell, widening its row to col + 1 when narrower, even for an
-    // empty text.
-    void set(int row, int col, const QString& text);
+    // empty text. `number`: the value the cell's text stands for, kept
+    // beside it so that sums need not read the text back (NaN: none).
+    void set(int row, int col, const QString& text, double number = qQNaN());
+    // The value written with a cell's text; NaN when none was (or the cell
+    // is empty), and `text` gets the cell's text.
+    double number(int row, int col, QString* text = nullptr) const;
     // Columns written in a row: its last column plus one.
     int width(int row) const { return row >= 0 && row < rows_.size() ? rows_[row].width : 0; }
     bool hasText(int row) const { return row >= 0 && row < rows_.size() && !rows_[row].texts.isEmpty(); }
@@ -33,8 +37,13 @@ public:
     void reserve(int row, int count);
 
 private:
+    struct Entry {
+        int col;
+        double number;
+        QString text;
+    };
     struct Row {
-        QList<std::pair<int, QString>> texts; // by column, ascending
+        QList<Entry> texts; // by column, ascending
         int width = 0;
     };
     QList<Row> rows_;
