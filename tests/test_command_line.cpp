@@ -10,14 +10,9 @@ class TestCommandLine : public QObject {
 private slots:
     void answers()
     {
-        struct Case {
-            QStringList args;
-            int code;
-            QString out, err;
-        };
         const QString all = cli::programUsage(), report = cli::usage::kReport, query = cli::usage::kQuery;
         const QString badTo = "karvela report: --to must be a date YYYY-MM-DD\n" + report;
-        const QList<Case> cases{
+        const QList<std::tuple<QStringList, int, QString, QString>> cases{
             {{"--help"}, 0, all, ""}, {{"-h"}, 0, all, ""},
             {{"--version"}, 0, "karvela " KARVELA_VERSION "\n", ""},
             {{"reprot"}, 2, "", "karvela: unknown command reprot\n" + all},
@@ -33,15 +28,14 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(name);
-        for (const Case& c : cases) {
+        for (const auto& [args, code, out, err] : cases) {
             QProcess p;
             p.setProcessEnvironment(env);
-            p.start(KARVELA_EXECUTABLE, c.args);
-            QVERIFY(p.waitForFinished(60000));
-            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(QString::fromUtf8(p.readAllStandardError()), c.err);
-            QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), c.out);
-            QCOMPARE(p.exitCode(), c.code);
+            p.start(KARVELA_EXECUTABLE, args);
+            QVERIFY(p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit);
+            QCOMPARE(QString::fromUtf8(p.readAllStandardError()), err);
+            QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
+            QCOMPARE(p.exitCode(), code);
         }
     }
 

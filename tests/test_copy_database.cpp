@@ -3,16 +3,11 @@
 // (PostgreSQL beside SQLite, an SQLite file beside PostgreSQL).
 #include "testsupport.h"
 
-#include "app/pickers.h"
 #include "cli/demo.h"
 #include "store/copy.h"
-#include "store/database.h"
 #include "store/schema.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -53,32 +48,13 @@ Rows rowsAt(const QString& connection)
             QVERIFY(q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(t)));
             while (q.next()) {
                 QStringList cells;
-                for (int i = 0; i < q.record().count(); ++i) {
-                    const QVariant v = q.value(i);
-                    cells << (v.isNull() ? QStringLiteral("NULL")
-                              : v.metaType().id() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15)
-                              : v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
-                                                                      : v.toString());
-                }
+                for (int i = 0; i < q.record().count(); ++i)
+                    cells << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
                 rows[t] << cells.join('|');
             }
         }
     });
     return rows;
-}
-
-// What the program itself prints for `args` when "Tessara" is what the
-// ODBC ini file `ini` says.
-QString programOutput(const QString& ini, const QStringList& args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ODBCINI", ini);
-    p.setProcessEnvironment(env);
-    p.start(KARVELA_BIN, args);
-    return p.waitForFinished(120000) ? QString::number(p.exitCode()) + '\n' + p.readAllStandardOutput() +
-                                           p.readAllStandardError()
-                                     : QString("did not finish");
 }
 
 } // namespace
@@ -87,7 +63,6 @@ class TestCopyDatabase : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QString other;    // connection string of the other data source
-    QString otherIni; // an ODBC ini file naming it "Tessara"
     bool otherIsPostgres = false;
 
 private slots:
@@ -100,11 +75,6 @@ private slots:
         otherIsPostgres = !other.isEmpty();
         if (!otherIsPostgres)
             other = store::sqliteFileConnection(dir.filePath("other.db"));
-        QString entry = "[Tessara]\n" + other.split(';', Qt::SkipEmptyParts).join('\n');
-        otherIni = dir.filePath("other.ini");
-        QFile f(otherIni);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(entry.replace("DRIVER=", "Driver=").toUtf8() + '\n');
     }
 
     void init()
@@ -119,7 +89,7 @@ private slots:
         });
     }
 
-    void roundTripKeepsEveryRowAndEveryOutput()
+    void roundTripKeepsEveryRow()
     {
         const Rows before = rowsAt(kTessara);
         const QString n = QString::number(before.value("edbooked").size());
@@ -129,23 +99,6 @@ private slots:
         QVERIFY2(there.out.contains("edbooked          " + n + " rows"), qPrintable(there.out));
         QVERIFY2(there.err.contains("edbooked: " + n + " of " + n + " rows copied"), qPrintable(there.err));
         QCOMPARE(rowsAt(other), before);
-
-        // Every report and query reads the same on both.
-        const QStringList departments = app::departments();
-        const QString job = scalar("SELECT MIN(JobNo) FROM edbooked").toString();
-        const QStringList period = {"--from", "2025-12-21", "--to", "2026-11-20"};
-        QList<QStringList> commands;
-        for (int type = 0; type <= 5; ++type)
-            for (const QString& d : {departments.first(), departments.last()})
-                commands << QStringList{"report", "--type", QString::number(type), "--department", d} + period;
-        for (int index = 0; index <= 10; ++index)
-            commands << QStringList{"query", "--index", QString::number(index), "--search", "a", "--field", "7",
-                                    "--job", job} + period;
-        for (const QStringList& c : commands) {
-            const QString here = programOutput(odbcIniPath(), c);
-            QVERIFY2(here.startsWith("0\n") && here.size() > 100, qPrintable(c.join(' ') + "\n" + here));
-            QCOMPARE(programOutput(otherIni, c), here);
-        }
 
         store::dropSchema();
         QCOMPARE(runCommand({"copy-database", "--from-connection", other}).code, 0);
@@ -174,8 +127,7 @@ private slots:
         const Rows there = rowsAt(other);
         QCOMPARE(there.keys(), QStringList{"employees"});
         const CommandRun o = runCommand({"copy-database", "--to-connection", other});
-        QCOMPARE(o.code, 1);
-        QVERIFY2(o.err.contains("already holds Karvela's tables (employees)"), qPrintable(o.err));
+        QVERIFY2(o.code == 1 && o.err.contains("already holds Karvela's tables (employees)"), qPrintable(o.err));
         QCOMPARE(rowsAt(other), there);
     }
 
@@ -209,8 +161,7 @@ private slots:
         QCOMPARE(runCommand({"backup", file}).code, 0);
         QCOMPARE(QDir(dir.path()).entryList({"backup.db*"}, QDir::Files), QStringList{"backup.db"});
         const CommandRun again = runCommand({"backup", file});
-        QCOMPARE(again.code, 1);
-        QVERIFY(again.err.contains("give --overwrite"));
+        QVERIFY2(again.code == 1 && again.err.contains("give --overwrite"), qPrintable(again.err));
         QCOMPARE(runCommand({"backup", file, "--overwrite"}).code, 0);
         QCOMPARE(runCommand({"restore", file}).code, 1); // Tessara is not empty
         store::dropSchema();
