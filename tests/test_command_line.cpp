@@ -1,8 +1,9 @@
 // The program's command line: usage, version and exit codes of the real
 // executable, and which arguments open the windows.
+#include "testsupport.h"
+
 #include "cli/usage.h"
 
-#include <QProcess>
 #include <QTest>
 
 class TestCommandLine : public QObject {
@@ -30,18 +31,11 @@ private slots:
             {{"query", "--index", "8", "--from", "2009-1-1", "--to", "2009-02-01"}, 2, "",
              "karvela query: dates are written YYYY-MM-DD\n" + query}};
         // Without a display a window could not open: a window would abort.
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(name);
         for (const Case& c : cases) {
-            QProcess p;
-            p.setProcessEnvironment(env);
-            p.start(KARVELA_EXECUTABLE, c.args);
-            QVERIFY(p.waitForFinished(60000));
-            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(QString::fromUtf8(p.readAllStandardError()), c.err);
-            QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), c.out);
-            QCOMPARE(p.exitCode(), c.code);
+            const testsupport::CommandRun r = testsupport::runProgram(KARVELA_EXECUTABLE, c.args, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+            QCOMPARE(r.err, c.err);
+            QCOMPARE(r.out, c.out);
+            QCOMPARE(r.code, c.code);
         }
     }
 

@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -71,14 +70,8 @@ Rows rowsAt(const QString& connection)
 // ODBC ini file `ini` says.
 QString programOutput(const QString& ini, const QStringList& args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ODBCINI", ini);
-    p.setProcessEnvironment(env);
-    p.start(KARVELA_BIN, args);
-    return p.waitForFinished(120000) ? QString::number(p.exitCode()) + '\n' + p.readAllStandardOutput() +
-                                           p.readAllStandardError()
-                                     : QString("did not finish");
+    const CommandRun r = runProgram(KARVELA_BIN, args, {"ODBCINI=" + ini});
+    return QString::number(r.code) + '\n' + r.out + r.err;
 }
 
 } // namespace

@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -73,7 +72,7 @@ class TestFoundationWindows : public QObject {
         QVERIFY(reason.contains("Data source: Tessara") && reason.contains("README"));
         QVERIFY(err.contains(QString(text).replace("\r\n", "\n")) && err.contains(reason));
         QCOMPARE(programEnds(), 1);
-        resetProgramEnds();
+        boxes = &scriptDialogs(); // counts again from zero
     }
 
 private slots:
@@ -85,7 +84,6 @@ private slots:
     void init()
     {
         boxes = &scriptDialogs();
-        resetProgramEnds();
         app::writeSetting("DepttSetting", "Department", "");
         app::writeSetting("DepttSetting", "DeptPwd", "");
         app::writeSetting("StartDate", "StartDate", "21");
@@ -123,15 +121,10 @@ private slots:
     {
         if (!qEnvironmentVariableIsSet("KARVELA_TEST_ODBC_EMPTY")) {
             // Runs this case again in a process whose DSN file lacks "Tessara".
-            QProcess child;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("KARVELA_TEST_ODBC_EMPTY", "1");
-            child.setProcessEnvironment(env);
-            child.start(QCoreApplication::applicationFilePath(), {"noDataSourceEndsTheProgram"});
-            QVERIFY(child.waitForFinished(60000));
-            const QByteArray out = child.readAllStandardOutput();
-            QVERIFY2(child.exitCode() == 0, out.constData());
-            QVERIFY(out.contains("PASS   : TestFoundationWindows::noDataSourceEndsTheProgram()"));
+            const CommandRun child = runProgram(QCoreApplication::applicationFilePath(), {"noDataSourceEndsTheProgram"},
+                                                {"KARVELA_TEST_ODBC_EMPTY=1"});
+            QVERIFY2(child.code == 0, qPrintable(child.out));
+            QVERIFY(child.out.contains("PASS   : TestFoundationWindows::noDataSourceEndsTheProgram()"));
             return;
         }
         expectStartFailure(kNoSource, "No data source Tessara is defined in the user file " + odbcIniPath());

@@ -132,7 +132,7 @@ private slots:
         boxes.question = entry::kAddJobQuestion;
         boxes.action = [] {
             whileAnotherDesktopHolds(
-                "INSERT INTO jobs (JobNo, JobName, Limit_ED, Bal_ED) VALUES (900, 'Their boiler', 5, 0)", [] {});
+                {"INSERT INTO jobs (JobNo, JobName, Limit_ED, Bal_ED) VALUES (900, 'Their boiler', 5, 0)"}, [] {});
         };
         click("AddJob");
         QCOMPARE(shown(), (QStringList{QString(entry::kAddJobQuestion) + " [35]",
