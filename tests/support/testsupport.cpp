@@ -306,9 +306,7 @@ int ScriptedDialogs::messageWithReason(const QString& text, int style, const QSt
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title, const QString&)
 {
     shown << Shown{prompt, 0, title, true};
-    if (!inputs.isEmpty())
-        return inputs.takeFirst();
-    return std::nullopt;
+    return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
 }
 
 QStringList ScriptedDialogs::texts(bool styled) const

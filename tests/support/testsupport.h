@@ -64,10 +64,7 @@ QStringList columnsOf(const QString& table);
 store::ErrorKind errorKindOf(const std::function<void()>& run);
 
 // A headless command run in this process: its exit code and what it printed.
-struct CommandRun {
-    int code = 0;
-    QString out, err;
-};
+struct CommandRun { int code = 0; QString out, err; };
 CommandRun runCommand(const QStringList& args);
 
 // Compares a command's output with tests/data/<file>.tsv, line by line;
@@ -85,8 +82,7 @@ QStringList pdfPages(const QString& path);
 // runs here meanwhile. Fails the test when the statements did not run.
 void whileAnotherDesktopHolds(const QStringList& statements, const std::function<void()>& whileHeld);
 
-// A box the program showed.
-struct Shown {
+struct Shown { // a box the program showed
     QString text;
     int style = 0;
     QString title;
