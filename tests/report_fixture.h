@@ -6,10 +6,6 @@
 
 #include "app/pickers.h"
 #include "reports/builders.h"
-#include "store/database.h"
-
-#include <QDate>
-#include <QStringList>
 
 #include <tuple>
 
@@ -92,23 +88,12 @@ inline void bigDepartment(const QString& dept, int employees, int jobs, int base
 inline reports::Request request(int option, const QString& dept, const QDate& from = QDate(2008, 9, 21),
                                 const QDate& to = kNov)
 {
-    reports::Request r;
-    r.option = option;
-    r.department = dept;
-    r.employees = app::listedEmployees(dept, false, kToday);
-    r.fromDate = from;
-    r.toDate = to;
-    r.fromDay = from.day();
-    r.toDay = to.day();
-    r.departments = QStringList{QStringLiteral("Design"), QStringLiteral("Works")};
-    r.chooseDepartment = [r](int p, const QList<app::Employee>& rows) {
-        reports::Request::Block b;
-        b.employees = app::listedEmployees(rows, false, kToday);
-        b.fromDate = r.fromDate;
-        b.toDate = r.toDate;
-        return b;
+    reports::Request r{.option = option, .department = dept, .employees = app::listedEmployees(dept, false, kToday),
+                       .fromDate = from, .toDate = to, .fromDay = from.day(), .toDay = to.day(),
+                       .departments = {QStringLiteral("Design"), QStringLiteral("Works")}, .today = kToday};
+    r.chooseDepartment = [from, to](int, const QList<app::Employee>& rows) {
+        return reports::Request::Block{.employees = app::listedEmployees(rows, false, kToday), .fromDate = from, .toDate = to};
     };
-    r.today = kToday;
     return r;
 }
 

@@ -1,8 +1,9 @@
 // The program's command line: usage, version and exit codes of the real
 // executable, and which arguments open the windows.
+#include "testsupport.h"
+
 #include "cli/usage.h"
 
-#include <QProcess>
 #include <QTest>
 
 class TestCommandLine : public QObject {
@@ -25,17 +26,11 @@ private slots:
             {{"query", "--index", "8", "--from", "2009-1-1", "--to", "2009-02-01"}, 2, "",
              "karvela query: dates are written YYYY-MM-DD\n" + query}};
         // Without a display a window could not open: a window would abort.
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(name);
         for (const auto& [args, code, out, err] : cases) {
-            QProcess p;
-            p.setProcessEnvironment(env);
-            p.start(KARVELA_EXECUTABLE, args);
-            QVERIFY(p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit);
-            QCOMPARE(QString::fromUtf8(p.readAllStandardError()), err);
-            QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
-            QCOMPARE(p.exitCode(), code);
+            const testsupport::CommandRun r = testsupport::runProgram(KARVELA_EXECUTABLE, args, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+            QCOMPARE(r.err, err);
+            QCOMPARE(r.out, out);
+            QCOMPARE(r.code, code);
         }
     }
 

@@ -71,7 +71,7 @@ class TestFoundationWindows : public QObject {
         QVERIFY2(reason.contains(reasonPart), qPrintable(reason));
         QVERIFY(reason.contains("Data source: Tessara") && reason.contains("README"));
         QVERIFY(err.contains(QString(text).replace("\r\n", "\n")) && err.contains(reason));
-        resetProgramEnds();
+        boxes = &scriptDialogs(); // counts again from zero
     }
 
 private slots:
@@ -83,7 +83,6 @@ private slots:
     void init()
     {
         boxes = &scriptDialogs();
-        resetProgramEnds();
         app::writeSetting("DepttSetting", "Department", "");
         app::writeSetting("DepttSetting", "DeptPwd", "");
         app::writeSetting("StartDate", "StartDate", "21");
@@ -115,10 +114,10 @@ private slots:
     {
         if (!qEnvironmentVariableIsSet("KARVELA_TEST_ODBC_EMPTY")) {
             // Runs this case again in a process whose DSN file lacks "Tessara".
-            qputenv("KARVELA_TEST_ODBC_EMPTY", "1");
-            const QString out = toolOutput(QCoreApplication::applicationFilePath(), {"noDataSourceEndsTheProgram"});
-            qunsetenv("KARVELA_TEST_ODBC_EMPTY");
-            QVERIFY2(out.contains("PASS   : TestFoundationWindows::noDataSourceEndsTheProgram()"), qPrintable(out));
+            const CommandRun child = runProgram(QCoreApplication::applicationFilePath(), {"noDataSourceEndsTheProgram"},
+                                                {"KARVELA_TEST_ODBC_EMPTY=1"});
+            QVERIFY2(child.code == 0, qPrintable(child.out));
+            QVERIFY(child.out.contains("PASS   : TestFoundationWindows::noDataSourceEndsTheProgram()"));
             return;
         }
         expectStartFailure(kNoSource, "No data source Tessara is defined in the user file " + odbcIniPath());

@@ -19,23 +19,19 @@ namespace {
 
 const QDate kTo(2026, 11, 20); // a 31-day card period
 
-entry::CardHeader header(qint64 emp, const QString& deptt)
-{
-    return {emp, QStringLiteral("Clerk %1, Engineer").arg(emp), deptt, kTo};
-}
-
 // A card of `days` on job 101, the rest of the period as holidays.
 void writeCard(const QString& command, qint64 emp, const QString& deptt, double days)
 {
+    const entry::CardHeader h{emp, QStringLiteral("Clerk %1, Engineer").arg(emp), deptt, kTo};
     entry::LeaveValues l;
     l.HLY = 31 - days;
     const QList<entry::CardLine> lines{{101, days, 0, 0}};
     if (command == QLatin1String("append"))
-        QVERIFY(entry::appendCard(header(emp, deptt), days, l, lines).has_value());
+        QVERIFY(entry::appendCard(h, days, l, lines).has_value());
     else if (command == QLatin1String("update"))
-        entry::updateCard(header(emp, deptt), days, l, lines);
+        entry::updateCard(h, days, l, lines);
     else
-        entry::deleteCard(header(emp, deptt), {{101, 0, days, 0}}, {store::whole(scalar(
+        entry::deleteCard(h, {{101, 0, days, 0}}, {store::whole(scalar(
                               "SELECT ID FROM edbooked WHERE Emp_ID = ? AND MonthName = ?", {emp, kTo}))});
 }
 
@@ -92,6 +88,7 @@ private slots:
         addEmployee(10000001, "Clerk 10000001", "Civil");
         addEmployee(10000002, "Clerk 10000002", "Civil");
         addJob(101, "Bridge", 100, 100, 0, "Civil");
+        addEmployee(10000003, "Clerk 10000003", "Works");
     }
 
     // A new card is refused by the window's department, a stored one by the
@@ -105,7 +102,6 @@ private slots:
             const QString deptt = append ? "Civil" : "Works";
             writeCard("append", 10000001, "Civil", 10);
             QCOMPARE(admin::closeMonth({"Civil"}, kTo).value(0).changed, true);
-            QCOMPARE(lastAudit().value(0), QStringLiteral("month close"));
 
             const QList<double> was = snapshot();
             try {
@@ -121,7 +117,6 @@ private slots:
             QCOMPARE(snapshot(), was);
 
             QCOMPARE(admin::reopenMonth({"Civil"}, kTo, "late card").value(0).changed, true);
-            QCOMPARE(lastAudit().value(0), QStringLiteral("month reopen"));
             writeCard(command, emp, deptt, 12);
             const QStringList a = lastAudit();
             QCOMPARE(a.mid(0, 3), (QStringList{"card " + command, "leaves", QString::number(emp) + "/2026-11-20"}));
@@ -135,7 +130,6 @@ private slots:
 
     void closeAndReopenSayWhatTheyChanged()
     {
-        addEmployee(10000003, "Clerk 10000003", "Works");
         const auto first = admin::closeMonth(admin::departmentsOf(admin::kAllDepartments), kTo);
         QCOMPARE(first.size(), 2);
         QCOMPARE(first[0].text, QStringLiteral("Closed the month ending 20/11/2026 of Civil."));
@@ -210,7 +204,6 @@ private slots:
     // departments and of one.
     void theTwoQueriesCellForCell()
     {
-        addEmployee(10000003, "Clerk 10000003", "Works");
         addEmployee(10000004, "Gone", "Works", "Engineer", "E3", QDate(1980, 1, 1), "Transferred to HQ");
         addEmployee(10000005, "Old", "Works", "Engineer", "E3", QDate(1940, 1, 1));
         writeCard("append", 10000001, "Civil", 10);

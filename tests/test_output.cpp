@@ -31,12 +31,12 @@ struct Workbook {
 Workbook readWorkbook(const QString& path)
 {
     QStringList shared;
-    QXmlStreamReader s(toolOutput("unzip", {"-p", path, "xl/sharedStrings.xml"}));
+    QXmlStreamReader s(runProgram("unzip", {"-p", path, "xl/sharedStrings.xml"}).out);
     while (!s.atEnd())
         if (s.readNext() == QXmlStreamReader::StartElement && s.name() == QLatin1String("t"))
             shared << s.readElementText();
     Workbook book;
-    QXmlStreamReader x(toolOutput("unzip", {"-p", path, "xl/worksheets/sheet1.xml"}));
+    QXmlStreamReader x(runProgram("unzip", {"-p", path, "xl/worksheets/sheet1.xml"}).out);
     int row = 0, col = 0;
     bool sharedText = false;
     while (!x.atEnd()) {

@@ -6,7 +6,6 @@
 #include "app/clock.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,20 +96,15 @@ private slots:
         QTemporaryDir dir;
         const QString ini = dir.filePath("odbc.ini");
         QVERIFY(QFile(ini).open(QIODevice::WriteOnly));
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ODBCINI", ini);
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        p.setProcessEnvironment(env);
-        p.start(program, {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 3);
+        const CommandRun p = runProgram(program, {"report", "--type", "0", "--department", "Design", "--to", "2008-11-20"},
+                                        {"ODBCINI=" + ini, "XDG_CONFIG_HOME=" + dir.path()});
+        QCOMPARE(p.code, 3);
         // The box's text, then the reason.
-        const QString err = QString::fromUtf8(p.readAllStandardError());
+        const QString err = p.err;
         QVERIFY2(err.startsWith("Check Your Database File and DSN (Data Source Name - Tessara)\n"
                                 "Program will now Close. Remove Error and Try again.\nData source: Tessara\n"),
                  qPrintable(err));
-        QCOMPARE(p.readAllStandardOutput(), QByteArray());
+        QCOMPARE(p.out, QString());
     }
 
     // What the builders give the window besides the cells: the elapsed time,

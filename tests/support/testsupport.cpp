@@ -4,11 +4,9 @@
 #include "app/settings.h"
 #include "cli/commands.h"
 #include "reports/gridmodel.h"
-#include "store/database.h"
 #include "store/schema.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -63,10 +61,7 @@ QString pgDriverString(const QString& database)
              qEnvironmentVariable("KARVELA_TEST_PGPORT"), database);
 }
 
-void endRecorder(int)
-{
-    ++g_ends;
-}
+void endRecorder(int) { ++g_ends; }
 
 } // namespace
 
@@ -106,15 +101,9 @@ bool initProcess()
     return true;
 }
 
-bool usingPostgres()
-{
-    return g_pg;
-}
+bool usingPostgres() { return g_pg; }
 
-QString odbcIniPath()
-{
-    return g_dir ? g_dir->path() + QStringLiteral("/odbc.ini") : QString();
-}
+QString odbcIniPath() { return g_dir ? g_dir->path() + QStringLiteral("/odbc.ini") : QString(); }
 
 void freshDatabase()
 {
@@ -145,10 +134,8 @@ QString scratchPostgresDatabase(const QString& name)
 void endPostgresSession(int pid, const QString& via)
 {
     {
-        QSqlDatabase other = via.isEmpty() ? QSqlDatabase::cloneDatabase(store::connection(), QStringLiteral("ender"))
-                                           : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("ender"));
-        if (!via.isEmpty())
-            other.setDatabaseName(via);
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("ender"));
+        other.setDatabaseName(store::odbcDatabaseName(via.isEmpty() ? QString::fromLatin1(store::kConnectionString) : via));
         QVERIFY(other.open());
         QSqlQuery q(other);
         q.prepare(QStringLiteral("SELECT pg_terminate_backend(?)"));
@@ -173,16 +160,6 @@ void addJob(int jobNo, const QString& name, double limitEd, double balEd, double
     store::exec(QStringLiteral("INSERT INTO jobs (DateUpdate, JobNo, JobName, ClientCo, Limit_ED, Bal_ED, "
                                "Job_Status, LeadDeptt) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                 {dateUpdate, jobNo, name, client, limitEd, balEd, status, lead});
-}
-
-int rows(const QString& table)
-{
-    return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
-}
-
-double balance(qint64 jobNo)
-{
-    return store::num(scalar(QStringLiteral("SELECT Bal_ED FROM jobs WHERE JobNo = ?"), {jobNo}));
 }
 
 QStringList gridColumn(const reports::GridModel& grid, int col, int top, int bottom)
@@ -235,18 +212,23 @@ void compareWithReference(const QString& file, const QString& output)
     QCOMPARE(output.split(QLatin1Char('\n')), QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')));
 }
 
-QString toolOutput(const QString& program, const QStringList& args)
+CommandRun runProgram(const QString& program, const QStringList& args, const QStringList& env)
 {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (const QString& v : env)
+        v.contains('=') ? e.insert(v.section('=', 0, 0), v.section('=', 1)) : e.remove(v);
     QProcess p;
+    p.setProcessEnvironment(e);
     p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
+    return {ended ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QStringList pdfPages(const QString& path)
 {
-    QStringList pages = toolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
-                            .split(QLatin1Char('\f'));
+    QStringList pages = runProgram(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+                            .out.split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
@@ -278,8 +260,7 @@ QString storedCards()
 
 void whileAnotherDesktopHolds(const QStringList& statements, const std::function<void()>& whileHeld)
 {
-    std::atomic<bool> holding{false};
-    std::atomic<bool> ok{false};
+    std::atomic<bool> holding{false}, ok{false};
     std::thread other([&] {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("other"));
@@ -325,16 +306,14 @@ int ScriptedDialogs::messageWithReason(const QString& text, int style, const QSt
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title, const QString&)
 {
     shown << Shown{prompt, 0, title, true};
-    if (!inputs.isEmpty())
-        return inputs.takeFirst();
-    return std::nullopt;
+    return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
 }
 
-QStringList ScriptedDialogs::texts() const
+QStringList ScriptedDialogs::texts(bool styled) const
 {
     QStringList l;
     for (const Shown& s : shown)
-        l << s.text;
+        l << (!styled ? QString() : s.input ? QStringLiteral("? ") : QString::number(s.style) + ' ') + s.text;
     return l;
 }
 
@@ -345,6 +324,7 @@ ScriptedDialogs& scriptDialogs()
     d = new ScriptedDialogs;
     app::setDialogs(d);
     app::setEndProgramAction(&endRecorder);
+    g_ends = 0;
     return *d;
 }
 
@@ -364,14 +344,6 @@ QString standardErrorOf(const std::function<void()>& run)
     return QString::fromLocal8Bit(file.readAll());
 }
 
-int programEnds()
-{
-    return g_ends;
-}
-
-void resetProgramEnds()
-{
-    g_ends = 0;
-}
+int programEnds() { return g_ends; }
 
 } // namespace testsupport

@@ -21,16 +21,12 @@ class GridModel;
 
 namespace testsupport {
 
-// Call once per process, first thing in initTestCase(). Returns false (and
-// the caller skips) when the PostgreSQL backend is asked for but no test
-// server is given. With KARVELA_TEST_ODBC_EMPTY set, the private DSN file
-// knows no "Tessara" (the driver manager reads it once per process, so such
-// a case runs in a child process of its own).
+// First thing in initTestCase(); false (skip) when PostgreSQL is asked for but
+// no test server is given. With KARVELA_TEST_ODBC_EMPTY set, the private DSN
+// file knows no "Tessara" (read once per process: run such a case as a child).
 bool initProcess();
 bool usingPostgres();
-// The connection string of the test database for a second connection, or
-// the name of the private ODBC ini file.
-QString odbcIniPath();
+QString odbcIniPath(); // the private ODBC ini file
 
 // (Re)connects the shared connection and leaves empty tables behind.
 void freshDatabase();
@@ -43,20 +39,19 @@ QString scratchPostgresDatabase(const QString& name);
 // that server (default: the test database of the shared connection).
 void endPostgresSession(int pid, const QString& via = QString());
 
-// Fixture rows.
 void addEmployee(qint64 empId, const QString& name, const QString& deptt, const QString& designation = "Engineer",
                  const QString& grade = "E3", const QDate& dob = QDate(1980, 1, 1), const QString& addr = "Staff Colony");
 void addJob(int jobNo, const QString& name, double limitEd, double balEd, double status, const QString& lead,
             const QString& client = "Client Co", const QString& dateUpdate = QString());
-// Rows of a table; the stored balance of a job.
-int rows(const QString& table);
-double balance(qint64 jobNo);
 // The stored cards and job balances in one line, for comparing: each booking
 // row "JobNo DaysBooked Bal_ED Emp_Tot_ED", then each leaves row "ED_Booked
 // CL", then each job "JobNo:Bal_ED".
 QString storedCards();
 // One value of a one-row, one-column query.
 QVariant scalar(const QString& sql, const QList<QVariant>& values = {});
+// Rows of a table; the stored balance of a job.
+inline int rows(const QString& table) { return scalar("SELECT COUNT(*) FROM " + table).toInt(); }
+inline double balance(qint64 jobNo) { return store::num(scalar("SELECT Bal_ED FROM jobs WHERE JobNo = ?", {jobNo})); }
 
 // The cells of column `col`, rows `top` to `bottom`.
 QStringList gridColumn(const reports::GridModel& grid, int col, int top, int bottom);
@@ -69,32 +64,25 @@ QStringList columnsOf(const QString& table);
 store::ErrorKind errorKindOf(const std::function<void()>& run);
 
 // A headless command run in this process: its exit code and what it printed.
-struct CommandRun {
-    int code = 0;
-    QString out, err;
-};
+struct CommandRun { int code = 0; QString out, err; };
 CommandRun runCommand(const QStringList& args);
 
 // Compares a command's output with tests/data/<file>.tsv, line by line;
 // with KARVELA_WRITE_REFERENCE set, writes the file instead.
 void compareWithReference(const QString& file, const QString& output);
 
-// What `program` prints on standard output; the pages of a PDF file as
-// text (pdftotext -layout).
-QString toolOutput(const QString& program, const QStringList& args);
+// `program` run as a child process; `env` entries "NAME=value" are added to
+// this process's environment, bare "NAME"s removed. Code -1: it crashed or hung.
+CommandRun runProgram(const QString& program, const QStringList& args, const QStringList& env = {});
+// The pages of a PDF file as text (pdftotext -layout).
 QStringList pdfPages(const QString& path);
 
 // Another session runs `statements` in a transaction and keeps it open for a
 // moment, as a second desktop in the middle of its save would; `whileHeld`
 // runs here meanwhile. Fails the test when the statements did not run.
 void whileAnotherDesktopHolds(const QStringList& statements, const std::function<void()>& whileHeld);
-inline void whileAnotherDesktopHolds(const QString& statement, const std::function<void()>& whileHeld)
-{
-    whileAnotherDesktopHolds(QStringList{statement}, whileHeld);
-}
 
-// A box the program showed.
-struct Shown {
+struct Shown { // a box the program showed
     QString text;
     int style = 0;
     QString title;
@@ -115,16 +103,16 @@ public:
     QList<int> answers;
     QList<std::optional<QString>> inputs;
 
-    QStringList texts() const;
+    // Each box's text; `styled`: as "style text" ("? text" for an input box).
+    QStringList texts(bool styled = false) const;
     void clear() { shown.clear(); }
 };
 
-// Installs a fresh ScriptedDialogs as the program's dialogs and records
-// endProgram() calls instead of ending the test.
+// Installs a fresh ScriptedDialogs as the program's dialogs and counts
+// endProgram() calls (from zero) instead of ending the test.
 ScriptedDialogs& scriptDialogs();
+int programEnds();
 // What `run` writes on standard error (file descriptor 2).
 QString standardErrorOf(const std::function<void()>& run);
-int programEnds();
-void resetProgramEnds();
 
 } // namespace testsupport
