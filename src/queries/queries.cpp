@@ -189,15 +189,25 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     // Letter case never counts, for any letter (the program folds case
     // itself: the data sources' lower() folds ASCII letters only), and the
     // text is found as typed, quotes, "%" and "_" included.
-    const QString needle = in.searchText.toCaseFolded();
+    // Qt's case-insensitive search folds each character as toCaseFolded()
+    // does, without copying the field.
+    const auto has = [&](const QString& field) { return field.contains(in.searchText, Qt::CaseInsensitive); };
+    const auto field = [](const app::Employee& e, int k) -> QString {
+        switch (k) {
+        case 0: return e.name;
+        case 1: return QString::number(e.empId);
+        case 2: return e.dob.isValid() ? e.dob.toString(Qt::ISODate) : QString();
+        case 3: return e.designation;
+        case 4: return e.department;
+        case 5: return e.address;
+        default: return e.grade;
+        }
+    };
     const auto matches = [&](const app::Employee& e) {
-        const QStringList fields = {e.name, QString::number(e.empId),
-                                    e.dob.isValid() ? e.dob.toString(Qt::ISODate) : QString(), e.designation,
-                                    e.department, e.address, e.grade};
-        if (in.searchField >= 0 && in.searchField < fields.size())
-            return fields[in.searchField].toCaseFolded().contains(needle);
-        for (const QString& f : fields)
-            if (f.toCaseFolded().contains(needle))
+        if (in.searchField >= 0 && in.searchField < 7)
+            return has(field(e, in.searchField));
+        for (int k = 0; k < 7; ++k)
+            if (has(field(e, k)))
                 return true;
         return false;
     };
