@@ -192,6 +192,9 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
     // Qt's case-insensitive search folds each character as toCaseFolded()
     // does, without copying the field.
     const auto has = [&](const QString& field) { return field.contains(in.searchText, Qt::CaseInsensitive); };
+    // The fields in the order of the field picker; its last entry searches
+    // them all.
+    constexpr int kFields = 7;
     const auto field = [](const app::Employee& e, int k) -> QString {
         switch (k) {
         case 0: return e.name;
@@ -204,9 +207,9 @@ QueryResult searchEmpString(const QueryInputs& in, GridModel& grid)
         }
     };
     const auto matches = [&](const app::Employee& e) {
-        if (in.searchField >= 0 && in.searchField < 7)
+        if (in.searchField >= 0 && in.searchField < kFields)
             return has(field(e, in.searchField));
-        for (int k = 0; k < 7; ++k)
+        for (int k = 0; k < kFields; ++k)
             if (has(field(e, k)))
                 return true;
         return false;

@@ -121,8 +121,6 @@ void finishFooter(Sheet& s, int row, int col, const Request& r, bool fullStop)
 
 void Sheet::set(int row, int col, const QString& text)
 {
-    if (row < 0 || col < 0)
-        return;
     cells.set(row, col, text);
 }
 

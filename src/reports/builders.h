@@ -8,7 +8,6 @@
 #include "reports/cells.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,7 +59,6 @@ struct Sheet {
     // block (-1: the report has no blocks).
     int jobCount = 0;
     int blockRow = -1;
-
 };
 
 // What a report is built from: the window's pickers and period values.

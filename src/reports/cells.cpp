@@ -12,26 +12,29 @@ auto findColumn(Texts& texts, int col)
 }
 } // namespace
 
-QString Cells::at(int row, int col) const
+const Cells::Entry* Cells::find(int row, int col) const
 {
     if (row < 0 || row >= rows_.size())
-        return {};
+        return nullptr;
     const auto& texts = rows_[row].texts;
     const auto it = findColumn(texts, col);
-    return it != texts.end() && it->col == col ? it->text : QString();
+    return it != texts.end() && it->col == col ? &*it : nullptr;
+}
+
+QString Cells::at(int row, int col) const
+{
+    const Entry* e = find(row, col);
+    return e ? e->text : QString();
 }
 
 double Cells::number(int row, int col, QString* text) const
 {
-    if (row < 0 || row >= rows_.size())
-        return qQNaN();
-    const auto& texts = rows_[row].texts;
-    const auto it = findColumn(texts, col);
-    if (it == texts.end() || it->col != col)
+    const Entry* e = find(row, col);
+    if (!e)
         return qQNaN();
     if (text)
-        *text = it->text;
-    return it->number;
+        *text = e->text;
+    return e->number;
 }
 
 void Cells::set(int row, int col, const QString& text, double number)
@@ -59,26 +62,6 @@ void Cells::set(int row, int col, const QString& text, double number)
     } else if (!text.isEmpty()) {
         r.texts.insert(it, {col, number, text});
     }
-}
-
-QStringList Cells::value(int row) const
-{
-    if (row < 0 || row >= rows_.size())
-        return {};
-    const Row& r = rows_[row];
-    QStringList out(r.width);
-    for (const auto& t : r.texts)
-        out[t.col] = t.text;
-    return out;
-}
-
-void Cells::reserve(int row, int count)
-{
-    if (row < 0)
-        return;
-    if (rows_.size() <= row)
-        rows_.resize(row + 1);
-    rows_[row].texts.reserve(count);
 }
 
 } // namespace reports

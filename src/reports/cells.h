@@ -7,18 +7,13 @@
 #include <QList>
 #include <QtNumeric>
 #include <QString>
-#include <QStringList>
-
 
 namespace reports {
 
 class Cells {
 public:
     int size() const { return int(rows_.size()); }
-    bool isEmpty() const { return rows_.isEmpty(); }
     void clear() { rows_.clear(); }
-    // Grows or shrinks to `rows` rows (new rows empty, of width 0).
-    void resize(int rows) { rows_.resize(rows); }
 
     QString at(int row, int col) const;
     // Writes a cell, widening its row to col + 1 when narrower, even for an
@@ -31,10 +26,6 @@ public:
     // Columns written in a row: its last column plus one.
     int width(int row) const { return row >= 0 && row < rows_.size() ? rows_[row].width : 0; }
     bool hasText(int row) const { return row >= 0 && row < rows_.size() && !rows_[row].texts.isEmpty(); }
-    // A whole row, `width(row)` texts (empty rows and rows past the end: none).
-    QStringList value(int row) const;
-    // Room for `count` texts in a row about to be written.
-    void reserve(int row, int count);
 
 private:
     struct Entry {
@@ -47,6 +38,8 @@ private:
         int width = 0;
     };
     QList<Row> rows_;
+    // The entry of a cell that holds a text; null for an empty one.
+    const Entry* find(int row, int col) const;
 };
 
 } // namespace reports
