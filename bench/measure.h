@@ -71,7 +71,7 @@ inline qint64 fetchAll(const QList<Plain>& statements)
     qint64 sum = 0;
     for (const Plain& p : statements) {
         store::Query q = store::exec(p.sql, p.values);
-        const int columns = q.record().count();
+        const int columns = q.columns();
         while (q.next())
             for (int c = 0; c < columns; ++c)
                 sum += q.value(c).isNull() ? 0 : 1;

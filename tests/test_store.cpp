@@ -61,6 +61,21 @@ private slots:
         QCOMPARE(store::dateOf(q.value(0)), QDate(2008, 11, 20));
         QCOMPARE(app::generalNumber(store::num(q.value(1))), QString("7.35"));
         QCOMPARE(store::num(q.value(2)), 0.5); // (date ranges: every report of a period)
+
+        // Texts of any script and length (read in pieces), times and NULLs.
+        const QString text = QStringLiteral("Ωμέγα-ü-€-Пётр ").repeated(200);
+        const QDateTime at(QDate(2026, 12, 7), QTime(1, 2, 3));
+        store::exec("INSERT INTO auditlog (ChangedAt, Command, TableName, OldValues, NewValues) VALUES (?, ?, ?, ?, ?)",
+                    {at, "Test", "jobs", text, QVariant()});
+        auto a = store::exec("SELECT OldValues, NewValues, ChangedAt, COUNT(*) FROM auditlog WHERE TableName = ? "
+                             "GROUP BY OldValues, NewValues, ChangedAt",
+                             {"jobs"});
+        QVERIFY(a.next());
+        QCOMPARE(a.value(0).toString(), text);
+        QVERIFY(a.isNull(1));
+        QCOMPARE(a.value(2).toDateTime(), at);
+        QCOMPARE(store::whole(a.value(3)), 1);
+        QVERIFY(!a.next());
     }
 
     void errorsHaveTheirKinds()

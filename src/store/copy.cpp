@@ -7,6 +7,8 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,13 @@
 #include "store/database.h"
 
 #include "store/datasource.h"
+#include "store/statement.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlRecord>
+#include <QSqlQuery>
 #include <QSqlResult>
 
 #include <sql.h>
@@ -35,7 +36,7 @@ int g_transactions = 0;
 // preparing costs a server round trip or more (PostgreSQL), binding and
 // executing a prepared one does not. An entry is reused only while no Query
 // holds it.
-QHash<QString, std::shared_ptr<QSqlQuery>> g_prepared;
+QHash<QString, std::shared_ptr<detail::Statement>> g_prepared;
 constexpr int kPreparedKept = 128;
 
 // Forgets the prepared statements nobody holds (all of them before the
@@ -109,32 +110,6 @@ QString firstSqlState(SQLSMALLINT type, SQLHANDLE h)
     return {};
 }
 
-ErrorKind classify(const QString& state, const QString& native, const QString& text)
-{
-    const QString t = text.toLower();
-    if (state.startsWith(QLatin1String("08")) || state == QLatin1String("57P01")
-        || state == QLatin1String("57P02") || state == QLatin1String("57P03")
-        || t.contains(QLatin1String("server closed the connection"))
-        || t.contains(QLatin1String("could not send data"))
-        || t.contains(QLatin1String("could not receive data"))
-        || t.contains(QLatin1String("no connection to the server"))
-        || t.contains(QLatin1String("connection not open")) || t.contains(QLatin1String("connection has been lost"))
-        || t.contains(QLatin1String("connection lost")) || t.contains(QLatin1String("connection is closed"))
-        || t.contains(QLatin1String("terminating connection")))
-        return ErrorKind::ConnectionLost;
-    if (state == QLatin1String("23505") || state == QLatin1String("23000")
-        || (native == QLatin1String("19") && t.contains(QLatin1String("unique")))
-        || t.contains(QLatin1String("unique constraint")) || t.contains(QLatin1String("duplicate key")))
-        return ErrorKind::DuplicateKey;
-    if (state == QLatin1String("42S02") || state == QLatin1String("42S22")
-        || state == QLatin1String("42P01") || state == QLatin1String("42703")
-        || t.contains(QLatin1String("no such table")) || t.contains(QLatin1String("no such column"))
-        || (t.contains(QLatin1String("relation")) && t.contains(QLatin1String("does not exist")))
-        || (t.contains(QLatin1String("column")) && t.contains(QLatin1String("does not exist"))))
-        return ErrorKind::MissingObject;
-    return ErrorKind::Other;
-}
-
 QString describe(const QSqlError& e)
 {
     QString d = e.databaseText().trimmed();
@@ -152,7 +127,7 @@ DbError errorFrom(const QSqlQuery& query)
                                          : QString();
     const QString native = e.nativeErrorCode();
     const QString text = describe(e) + QLatin1Char(' ') + e.driverText();
-    return DbError(classify(state, native, text), native.isEmpty() ? QStringLiteral("0") : native, state,
+    return DbError(detail::classify(state, native, text), native.isEmpty() ? QStringLiteral("0") : native, state,
                    describe(e));
 }
 
@@ -237,37 +212,94 @@ Dialect dialect()
     return g_dialect;
 }
 
+Query::Query(std::shared_ptr<detail::Statement> s) : s_(std::move(s)) {}
+
+Query::Query(Query&& other) noexcept = default;
+
+Query& Query::operator=(Query&& other) noexcept
+{
+    finish();
+    s_ = std::move(other.s_);
+    return *this;
+}
+
+Query::~Query()
+{
+    finish();
+}
+
+bool Query::next()
+{
+    try {
+        if (!s_->fetch())
+            return false;
+    } catch (const DbError& e) {
+        throw noteLoss(e);
+    }
+    ++detail::g_counts.rows;
+    return true;
+}
+
+QVariant Query::value(int index) const
+{
+    try {
+        return s_->value(index);
+    } catch (const DbError& e) {
+        throw noteLoss(e);
+    }
+}
+
+bool Query::isNull(int index) const
+{
+    return value(index).isNull();
+}
+
+int Query::columns() const
+{
+    return s_->columns();
+}
+
+int Query::numRowsAffected() const
+{
+    return int(s_->rowsAffected());
+}
+
+void Query::finish()
+{
+    if (s_)
+        s_->close();
+}
+
 Query exec(const QString& sql, const QList<QVariant>& values)
 {
     ++detail::g_counts.statements;
     reconnectIfBroken();
     QSqlDatabase db = connection();
-    if (!db.isOpen())
+    SQLHANDLE hdbc = db.isOpen() && db.driver() ? handleOf(db.driver()->handle()) : nullptr;
+    if (!hdbc)
         throw DbError(ErrorKind::ConnectionLost, QStringLiteral("0"), QString(),
                       QStringLiteral("The connection to the data source is not open."));
-    std::shared_ptr<QSqlQuery> q;
+    std::shared_ptr<detail::Statement> s;
     const auto kept = g_prepared.constFind(sql);
-    if (kept != g_prepared.constEnd() && kept->use_count() == 1) {
-        q = *kept;
-    } else {
-        q = std::make_shared<QSqlQuery>(db);
-        q->setForwardOnly(true);
-        if (!q->prepare(sql))
-            throw noteLoss(errorFrom(*q));
-        if (kept == g_prepared.constEnd()) {
-            if (g_prepared.size() >= kPreparedKept)
-                forgetPrepared();
-            g_prepared.insert(sql, q);
+    try {
+        if (kept != g_prepared.constEnd() && kept->use_count() == 1) {
+            s = *kept;
+        } else {
+            // SQLite's driver hands back the stored UTF-8 bytes as they are.
+            s = std::make_shared<detail::Statement>(hdbc, g_dialect == Dialect::SQLite);
+            s->prepare(sql);
+            if (kept == g_prepared.constEnd()) {
+                if (g_prepared.size() >= kPreparedKept)
+                    forgetPrepared();
+                g_prepared.insert(sql, s);
+            }
         }
-    }
-    for (int i = 0; i < values.size(); ++i)
-        q->bindValue(i, values[i]);
-    if (!q->exec()) {
-        const DbError e = errorFrom(*q);
+        s->execute(values);
+    } catch (const DbError& e) {
         g_prepared.remove(sql);
         throw noteLoss(e);
     }
-    return Query(std::move(q));
+    return Query(std::move(s));
 }
 
 void execDirect(const QString& sql)
@@ -305,7 +337,7 @@ Transaction::Transaction()
     if (!db.isOpen() || !db.transaction()) {
         const QSqlError e = db.lastError();
         const QString text = describe(e).isEmpty() ? QStringLiteral("A transaction could not be started.") : describe(e);
-        throw noteLoss(DbError(db.isOpen() ? classify(QString(), e.nativeErrorCode(), text) : ErrorKind::ConnectionLost,
+        throw noteLoss(DbError(db.isOpen() ? detail::classify(QString(), e.nativeErrorCode(), text) : ErrorKind::ConnectionLost,
                                e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
                                text));
     }
@@ -340,7 +372,7 @@ void Transaction::commit()
     if (!ok) {
         retireConnection();
         const QSqlError e = db.lastError();
-        throw noteLoss(DbError(classify(QString(), e.nativeErrorCode(), describe(e)),
+        throw noteLoss(DbError(detail::classify(QString(), e.nativeErrorCode(), describe(e)),
                                e.nativeErrorCode().isEmpty() ? QStringLiteral("0") : e.nativeErrorCode(), QString(),
                                describe(e)));
     }

@@ -4,14 +4,14 @@
 
 #include <QDate>
 #include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
+
+class QSqlQuery;
 
 namespace store {
 
@@ -80,56 +80,38 @@ inline int g_connection = 0;
 inline Counts counts() { return detail::g_counts; }
 inline void resetCounts() { detail::g_counts = {}; }
 
+namespace detail {
+class Statement;
+}
+
 // An executed statement and its rows. Every row the program reads goes
-// through next(), which counts it. It holds the QSqlQuery rather than being
-// one, so that no caller can read rows past the count by converting it.
-// The prepared statement behind it is kept for the next exec() of the same
-// text once this object is gone (or finished), so it cannot be copied.
+// through next(), which counts it. The prepared statement behind it is kept
+// for the next exec() of the same text once this object is gone (or
+// finished), so it cannot be copied.
 class Query {
 public:
-    explicit Query(std::shared_ptr<QSqlQuery> q) : q_(std::move(q)), connection_(detail::g_connection) {}
-    Query(Query&&) = default;
-    Query& operator=(Query&& other)
-    {
-        release();
-        q_ = std::move(other.q_);
-        connection_ = other.connection_;
-        return *this;
-    }
+    explicit Query(std::shared_ptr<detail::Statement> s);
+    Query(Query&& other) noexcept;
+    Query& operator=(Query&& other) noexcept;
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
-    ~Query() { release(); }
+    ~Query();
 
-    bool next()
-    {
-        if (!q_->next())
-            return false;
-        ++detail::g_counts.rows;
-        return true;
-    }
-    QVariant value(int index) const { return q_->value(index); }
-    bool isNull(int index) const { return q_->isNull(index); }
-    QSqlRecord record() const { return q_->record(); }
-    int numRowsAffected() const { return q_->numRowsAffected(); }
-    bool isActive() const { return q_->isActive(); }
+    // The next row; false after the last. Throws DbError when the rows
+    // cannot be read (a lost connection, for one), rather than ending early.
+    bool next();
+    // A value of the current row. Numbers come as int, qlonglong or double,
+    // dates as QDate, times of day as QTime and QDateTime, the rest as
+    // QString; a NULL as a null QVariant of its column's type.
+    QVariant value(int index) const;
+    bool isNull(int index) const;
+    int columns() const;
+    int numRowsAffected() const;
     // Releases the statement's result before the object goes.
-    void finish()
-    {
-        if (connection_ == detail::g_connection)
-            q_->finish();
-    }
+    void finish();
 
 private:
-    void release()
-    {
-        // A statement of a connection closed meanwhile has no cursor left to
-        // close (its handle went with the connection).
-        if (q_ && connection_ == detail::g_connection)
-            q_->finish();
-        q_.reset();
-    }
-    std::shared_ptr<QSqlQuery> q_;
-    int connection_ = 0;
+    std::shared_ptr<detail::Statement> s_;
 };
 
 // Prepares `sql`, binds `values` in order and executes it. Throws DbError.
@@ -141,7 +123,8 @@ void execDirect(const QString& sql);
 qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& values,
                           const QString& keyColumn);
 
-// Classifies a failed query. Exposed for tests.
+
+// Classifies a failed QSqlQuery (the copy's own connections).
 DbError errorFrom(const QSqlQuery& query);
 
 // A transaction on the shared connection: rolled back when it leaves scope

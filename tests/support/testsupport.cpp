@@ -249,7 +249,7 @@ QString storedCards()
         QStringList rows;
         for (auto q = store::exec(QString::fromLatin1(sql)); q.next();) {
             QStringList v;
-            for (int i = 0; i < q.record().count(); ++i)
+            for (int i = 0; i < q.columns(); ++i)
                 v << app::generalNumber(store::num(q.value(i)));
             rows << v.join(sep);
         }
