@@ -354,10 +354,9 @@ private slots:
         QCOMPARE(entry::indexOfExact(l, "103"), 2);
         QCOMPARE(entry::indexOfExact(l, "103 "), -1);
         QCOMPARE(entry::indexOfExact(l, "10"), -1);
-        const auto jobs = entry::loadJobLists();
-        QCOMPARE(jobs.size(), 3);
-        QCOMPARE(QStringList({QString::number(jobs[0].jobNo), jobs[2].lead, app::generalNumber(jobs[1].balance)}),
-                 (QStringList{"101", "Mech", "50"}));
+        const auto lists = entry::jobListTexts();
+        QCOMPARE(lists.jobNo, (QStringList{"101", "102", "103"}));
+        QCOMPARE(QStringList({lists.lead[2], lists.balance[1], lists.statusJobNo[0]}), (QStringList{"Mech", "50", "101"}));
         QCOMPARE(entry::balancesByJob().value(103), 30.0);
         QCOMPARE(entry::listsCaption(3), QString("Select jobs out of given 3."));
     }

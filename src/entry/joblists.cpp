@@ -6,31 +6,26 @@
 namespace entry {
 
 namespace {
-const QString kJobLists = QStringLiteral("SELECT ") + app::kJobColumns + QStringLiteral(" FROM jobs ORDER BY ID");
+// What the lists show, in record-key order.
+const QString kJobLists =
+    QStringLiteral("SELECT JobNo, JobName, Bal_ED, Limit_ED, Job_Status, LeadDeptt FROM jobs ORDER BY ID");
 const QString kBalances = QStringLiteral("SELECT JobNo, Bal_ED FROM jobs");
 } // namespace
 
-QList<app::Job> loadJobLists()
-{
-    QList<app::Job> jobs;
-    auto q = store::exec(kJobLists);
-    while (q.next())
-        jobs << app::jobFrom(q);
-    return jobs;
-}
-
-JobListTexts jobListTexts(const QList<app::Job>& jobs)
+JobListTexts jobListTexts()
 {
     JobListTexts t;
-    for (const app::Job& j : jobs) {
-        t.jobNo << QString::number(j.jobNo);
-        t.name << j.name;
-        t.balance << app::generalNumber(j.balance);
-        t.allotted << app::generalNumber(j.allotted);
-        t.status << app::generalNumber(j.status);
-        t.statusJobNo << QString::number(j.jobNo);
-        t.lead << j.lead;
+    auto q = store::exec(kJobLists);
+    while (q.next()) {
+        t.jobNo << QString::number(store::whole(q.value(0)));
+        t.name << store::textOf(q.value(1));
+        t.balance << app::generalNumber(store::num(q.value(2)));
+        t.allotted << app::generalNumber(store::num(q.value(3)));
+        t.status << app::generalNumber(store::num(q.value(4)));
+        t.lead << store::textOf(q.value(5));
     }
+    // The job-status list repeats the numbers (shared, not copied).
+    t.statusJobNo = t.jobNo;
     return t;
 }
 

@@ -2,7 +2,6 @@
 // The job lists of the data-entry window and the placing of jobs on the rows
 // of a card.
 
-#include "app/records.h"
 
 #include <QHash>
 #include <QList>
@@ -13,15 +12,14 @@
 
 namespace entry {
 
-// Every job, in record-key order.
-QList<app::Job> loadJobLists();
-// The entries of the job lists, one per job in the order given: job number,
-// name, balance, allotted ED, status, job number again (the job-status
-// list) and lead department.
+// The entries of the job lists, one per job in record-key order: job
+// number, name, balance, allotted ED, status, job number again (the
+// job-status list) and lead department.
 struct JobListTexts {
     QStringList jobNo, name, balance, allotted, status, statusJobNo, lead;
 };
-JobListTexts jobListTexts(const QList<app::Job>& jobs);
+// Every job's entries, read in one statement.
+JobListTexts jobListTexts();
 // The stored balance of every job, by job number.
 QHash<qint64, double> balancesByJob();
 

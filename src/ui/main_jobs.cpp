@@ -44,8 +44,7 @@ void fillList(QListWidget* l, const QStringList& entries)
 
 void Main::LoadJobLists()
 {
-    const QList<app::Job> jobs = entry::loadJobLists();
-    const entry::JobListTexts t = entry::jobListTexts(jobs);
+    const entry::JobListTexts t = entry::jobListTexts();
     fillList(jobNumberList, t.jobNo);
     fillList(jobNameList, t.name);
     fillList(balanceList, t.balance);
@@ -59,7 +58,7 @@ void Main::LoadJobLists()
     fillList(sortedJobNumberList, sorted);
     sortedJobNumberList->setSortingEnabled(true);
     fillList(leadDepartmentList, t.lead);
-    if (jobs.isEmpty()) {
+    if (t.jobNo.isEmpty()) {
         showInfo(QString::fromLatin1(entry::kNoJobs), kInfo);
     } else {
         jobNumberList->setCurrentRow(0);
