@@ -9,8 +9,7 @@
 #include "reports/gridmodel.h"
 #include "store/database.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <cmath>
 
 namespace queries {
 
@@ -50,9 +49,15 @@ QString asText(const QVariant& v)
     }
 }
 
-// A field read by the leading-number rule.
+// A field read by the leading-number rule. A whole number reads back as
+// itself, without the round trip through its text.
 double asNumber(const QVariant& v)
 {
+    if (v.metaType().id() == QMetaType::Double) {
+        const double d = v.toDouble();
+        if (std::fabs(d) < 1e15 && d == std::trunc(d))
+            return d + 0.0;
+    }
     return app::leadingNumber(asText(v));
 }
 
@@ -451,6 +456,7 @@ QString containsPattern(const QString& text)
 
 QueryResult runQuery(int index, const QueryInputs& in, reports::GridModel& grid)
 {
+    const reports::GridModel::Batch batch(grid);
     switch (index) {
     case LeadJobs:
         return jobListing(JobListing::Lead, in, grid);

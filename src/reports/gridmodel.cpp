@@ -45,6 +45,11 @@ QString GridModel::cell(int row, int col) const
 
 void GridModel::ensureSize(int rows, int cols)
 {
+    if (batch_) {
+        rows_ = std::max(rows_, rows);
+        cols_ = std::max(cols_, cols);
+        return;
+    }
     if (rows > rows_) {
         beginInsertRows(QModelIndex(), rows_, rows - 1);
         rows_ = rows;
@@ -62,6 +67,10 @@ void GridModel::setCell(int row, int col, const QString& text)
     if (row < 0 || col < 0)
         return;
     ensureSize(row + 1, col + 1);
+    if (batch_) {
+        cells_.set(row, col, text);
+        return;
+    }
     const bool same = cells_.at(row, col) == text;
     cells_.set(row, col, text);
     if (same)
@@ -72,16 +81,15 @@ void GridModel::setCell(int row, int col, const QString& text)
 
 void GridModel::clearTexts()
 {
-    beginResetModel();
+    Batch b(*this);
     cells_.clear();
     rows_ = 2;
     cols_ = 50;
-    endResetModel();
 }
 
 void GridModel::setCells(const Cells& cells)
 {
-    beginResetModel();
+    Batch b(*this);
     cells_ = cells;
     rows_ = std::max<int>(2, cells_.size());
     cols_ = 50;
@@ -89,7 +97,6 @@ void GridModel::setCells(const Cells& cells)
         cols_ = std::max(cols_, cells_.width(r));
     rows_ = std::max(rows_, fixedRows_);
     cols_ = std::max(cols_, fixedCols_);
-    endResetModel();
 }
 
 void GridModel::setFixed(int rows, int cols)
@@ -98,7 +105,7 @@ void GridModel::setFixed(int rows, int cols)
     fixedCols_ = cols;
     ensureSize(rows, cols);
     emit fixedChanged();
-    if (rows_ > 0 && cols_ > 0)
+    if (rows_ > 0 && cols_ > 0 && !batch_)
         emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
 }
 
@@ -141,7 +148,7 @@ void GridModel::setFormatString(const QString& format)
         alignSet_[c] = true;
         setCell(0, c, e);
     }
-    if (rows_ > 0 && cols_ > 0)
+    if (rows_ > 0 && cols_ > 0 && !batch_)
         emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
 }
 

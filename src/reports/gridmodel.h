@@ -65,6 +65,29 @@ public:
     // Rows that hold a text (last non-empty row plus one).
     int lastUsedRow() const;
 
+    // Many cells written at once: while a Batch lives, writes send no
+    // signal per cell or row, and the views take the grid anew (one model
+    // reset) when it ends. A query's tens of thousands of rows so cost what
+    // writing them costs, not a view update each.
+    class Batch {
+    public:
+        explicit Batch(GridModel& model) : model_(model)
+        {
+            if (model_.batch_++ == 0)
+                model_.beginResetModel();
+        }
+        ~Batch()
+        {
+            if (--model_.batch_ == 0)
+                model_.endResetModel();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        GridModel& model_;
+    };
+
 signals:
     void widthsChanged();
     void fixedChanged();
@@ -81,6 +104,7 @@ private:
     QList<Qt::Alignment> align_;
     QList<bool> alignSet_;
     QString format_;
+    int batch_ = 0;
 };
 
 } // namespace reports
