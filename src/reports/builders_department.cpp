@@ -4,6 +4,8 @@
 
 #include "app/numtext.h"
 
+#include <algorithm>
+
 namespace reports::detail {
 
 namespace {
@@ -90,23 +92,29 @@ void monthJobCells(Sheet& s, int firstRow, const QList<qint64>& jobs, const QLis
     QHash<qint64, int> jobIndex;
     for (int i = 0; i < jobs.size(); ++i)
         jobIndex.insert(jobs[i], i);
-    // Records per cell in the order read.
-    QList<QList<QList<double>>> perCell(jobs.size(), QList<QList<double>>(e));
+    // Each record's place and days in the order read; the job total adds
+    // them cell by cell in column order, each cell's records in that order.
+    struct Record {
+        int job, col;
+        double days;
+    };
+    QList<Record> records;
+    records.reserve(bookings.size());
     for (const Booking& b : bookings) {
         const auto j = col.constFind(b.emp);
         if (j == col.constEnd())
             continue;
         const int i = jobIndex.value(b.job);
-        perCell[i][*j].append(store::num(b.days));
+        records.append({i, *j, store::num(b.days)});
         setField(s, firstRow + i, *j + 3, b.days);
     }
-    for (int i = 0; i < jobs.size(); ++i) {
-        double t = 0;
-        for (int j = 0; j < e; ++j)
-            for (double d : perCell[i][j])
-                t += d;
-        s.setNumber(firstRow + i, e + 3, t);
-    }
+    std::stable_sort(records.begin(), records.end(),
+                     [](const Record& a, const Record& b) { return a.job != b.job ? a.job < b.job : a.col < b.col; });
+    QList<double> totals(jobs.size(), 0.0);
+    for (const Record& rec : records)
+        totals[rec.job] += rec.days;
+    for (int i = 0; i < jobs.size(); ++i)
+        s.setNumber(firstRow + i, e + 3, totals[i]);
 }
 
 // Leave record of the month per listed employee (the one read last) into
