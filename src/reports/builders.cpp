@@ -131,10 +131,10 @@ void Sheet::setNumber(int row, int col, double v)
     const QString text = app::generalNumber(v);
     // A whole number reads back as itself; any other text is a plain
     // decimal, which the leading-number rule reads as strtod does.
-    if (std::fabs(v) < 1e15 && v == std::trunc(v))
-        cells.set(row, col, text, v == 0.0 ? 0.0 : v);
-    else
-        cells.set(row, col, text, std::strtod(text.toLatin1().constData(), nullptr));
+    const double stored = std::fabs(v) < 1e15 && v == std::trunc(v)
+                              ? (v == 0.0 ? 0.0 : v)
+                              : std::strtod(text.toLatin1().constData(), nullptr);
+    cells.set(row, col, text, stored);
 }
 
 QString Sheet::at(int row, int col) const
@@ -142,13 +142,33 @@ QString Sheet::at(int row, int col) const
     return cells.at(row, col);
 }
 
+namespace {
+// What value() reads from a cell's stored number and text.
+double cellValue(double number, const QString& text)
+{
+    if (!qIsNaN(number))
+        return number;
+    return text.isEmpty() ? 0.0 : app::leadingNumber(text);
+}
+} // namespace
+
 double Sheet::value(int row, int col) const
 {
     QString text;
     const double n = cells.number(row, col, &text);
-    if (!qIsNaN(n))
-        return n;
-    return text.isEmpty() ? 0.0 : app::leadingNumber(text);
+    return cellValue(n, text);
+}
+
+QList<double> Sheet::columnSums(int first, int last, int firstCol, int count) const
+{
+    // An empty cell adds 0, which leaves a sum begun at 0 as it is.
+    QList<double> sums(count, 0.0);
+    for (int row = first; row <= last; ++row)
+        cells.forEachInRow(row, [&](int col, double number, const QString& text) {
+            if (col >= firstCol && col < firstCol + count)
+                sums[col - firstCol] += cellValue(number, text);
+        });
+    return sums;
 }
 
 namespace {

@@ -41,6 +41,10 @@ struct Sheet {
     QString at(int row, int col) const;
     // A cell read back as a number by the leading-number rule.
     double value(int row, int col) const;
+    // The sums of value() over rows first .. last of `count` columns from
+    // `firstCol`, each added up from the top row down; empty cells are
+    // skipped rather than looked up.
+    QList<double> columnSums(int first, int last, int firstCol, int count) const;
 
     int usedRows = 0;     // last used row plus one
     int lastColumn = -1;  // last column the report lays out

@@ -159,13 +159,11 @@ Sheet deptMonth(const Request& r)
     s.set(J + 13, 2, kAverage);
     monthLeaveCells(s, J + 2, r.employees, leaves);
 
-    // Month's total of an employee: days on jobs plus the nine leave rows.
-    for (int j = 0; j < E; ++j) {
-        double sum = 0;
-        for (int row = 2; row <= J + 13; ++row)
-            sum += s.value(row, j + 3);
-        s.setNumber(J + 12, j + 3, sum - s.value(J + 2, j + 3));
-    }
+    // Month's total of an employee: days on jobs plus the nine leave rows
+    // (the total and average rows are still empty here).
+    const QList<double> sums = s.columnSums(2, J + 13, 3, E);
+    for (int j = 0; j < E; ++j)
+        s.setNumber(J + 12, j + 3, sums[j] - s.value(J + 2, j + 3));
     double R[11];
     for (int k = 0; k <= 10; ++k) {
         R[k] = 0;
@@ -234,30 +232,25 @@ Sheet deptPeriod(const Request& r)
     QHash<qint64, int> jobIndex;
     for (int i = 0; i < J; ++i)
         jobIndex.insert(jobs[i], i);
-    QList<QList<QList<double>>> perCell(J, QList<QList<double>>(E));
+    // (The statement groups by job and employee: one record per cell.)
+    QList<double> days(qsizetype(J) * E, 0.0);
     for (const Booking& b : bookings) {
         const auto j = col.constFind(b.emp);
         if (j != col.constEnd())
-            perCell[jobIndex.value(b.job)][*j].append(store::num(b.days));
+            days[qsizetype(jobIndex.value(b.job)) * E + *j] += store::num(b.days);
     }
     for (int i = 0; i < J; ++i) {
         double total = 0;
         for (int j = 0; j < E; ++j) {
-            double cell = 0;
-            for (double d : perCell[i][j]) {
-                cell += d;
-                total += d;
-            }
+            const double cell = days[qsizetype(i) * E + j];
             s.setNumber(i + 2, j + 3, cell);
+            total += cell;
         }
         s.setNumber(i + 2, E + 3, total);
     }
-    for (int j = 0; j <= E; ++j) {
-        double sum = 0;
-        for (int row = 2; row <= J + 1; ++row)
-            sum += s.value(row, j + 3);
-        s.setNumber(J + 2, j + 3, sum);
-    }
+    const QList<double> columnTotals = s.columnSums(2, J + 1, 3, E + 1);
+    for (int j = 0; j <= E; ++j)
+        s.setNumber(J + 2, j + 3, columnTotals[j]);
     for (int k = 0; k < kPeriodLabels.size(); ++k)
         s.set(J + 2 + k, 2, kPeriodLabels[k]);
     s.set(J + 12, 2, kPeriodTotalLeave);

@@ -26,6 +26,15 @@ public:
     // Columns written in a row: its last column plus one.
     int width(int row) const { return row >= 0 && row < rows_.size() ? rows_[row].width : 0; }
     bool hasText(int row) const { return row >= 0 && row < rows_.size() && !rows_[row].texts.isEmpty(); }
+    // Calls f(col, number, text) for each cell of a row that holds a text,
+    // in column order.
+    template <typename F>
+    void forEachInRow(int row, F&& f) const
+    {
+        if (row >= 0 && row < rows_.size())
+            for (const Entry& e : rows_[row].texts)
+                f(e.col, e.number, e.text);
+    }
 
 private:
     struct Entry {
