@@ -46,12 +46,12 @@ QJsonObject cardAfter(const CardHeader& card, const QJsonObject& before, const Q
 
 } // namespace
 
-void auditCard(store::audit::Command c, const CardHeader& card, const QJsonObject& before,
-               const QList<CardLine>& lines, double totalED, const LeaveValues& leaves,
-               const QList<double>& balances)
+store::audit::Row cardAuditRow(store::audit::Command c, const CardHeader& card, const QJsonObject& before,
+                               const QList<CardLine>& lines, double totalED, const LeaveValues& leaves,
+                               const QList<double>& balances)
 {
     if (!store::audit::enabled())
-        return;
+        return {};
     QJsonObject after = c == store::audit::Command::CardDelete
                             ? QJsonObject()
                             : cardAfter(card, before, lines, totalED, leaves, balances);
@@ -62,7 +62,7 @@ void auditCard(store::audit::Command c, const CardHeader& card, const QJsonObjec
                                        {QStringLiteral("Limit_ED"), l.credit}});
     if (!credits.isEmpty())
         after.insert(QStringLiteral("credited"), credits);
-    store::audit::record(c, QStringLiteral("leaves"), store::audit::cardKey(card.empId, card.toDate), before, after);
+    return store::audit::row(c, QStringLiteral("leaves"), store::audit::cardKey(card.empId, card.toDate), before, after);
 }
 
 } // namespace entry

@@ -22,8 +22,8 @@ QJsonObject cardBefore(const QList<QVariant>& leaves, const QList<store::audit::
 // The audit row of a card write: the values before, the card as the write
 // stored it (`balances`: each line's job balance after it; none for a
 // delete), and the allotted ED credited on the card's lines with this save.
-void auditCard(store::audit::Command c, const CardHeader& card, const QJsonObject& before,
-               const QList<CardLine>& lines, double totalED = 0, const LeaveValues& leaves = {},
-               const QList<double>& balances = {});
+store::audit::Row cardAuditRow(store::audit::Command c, const CardHeader& card, const QJsonObject& before,
+                               const QList<CardLine>& lines, double totalED = 0, const LeaveValues& leaves = {},
+                               const QList<double>& balances = {});
 
 } // namespace entry

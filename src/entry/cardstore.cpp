@@ -116,8 +116,6 @@ QList<double> moveBalances(const QList<CardLine>& lines, const QList<double>& de
     const QString in = store::placeholders(jobs.size());
     const store::SqlDialect dialect = store::SqlDialect::current();
     return step(kUpdateProgED, [&] {
-        if (!dialect.lockRowsSuffix().isEmpty())
-            store::exec(kLockJobs.arg(in) + dialect.lockRowsSuffix(), variants(jobs));
         QString cases;
         QList<QVariant> v;
         for (const auto& [job, delta] : perJob) {
@@ -125,7 +123,10 @@ QList<double> moveBalances(const QList<CardLine>& lines, const QList<double>& de
             v << job << delta;
         }
         v << app::calendar::dateUpdateText(toDate) << variants(jobs);
-        const QString update = kMoveBalances.arg(cases, in);
+        // Where the dialect locks rows, the update takes its rows from a
+        // sub-select that locks them in job-number order first.
+        const QString rows = dialect.lockRowsSuffix().isEmpty() ? in : kLockJobs.arg(in) + dialect.lockRowsSuffix();
+        const QString update = kMoveBalances.arg(cases, rows);
         QHash<qint64, double> after;
         auto read = [&](store::Query& q) {
             while (q.next())
@@ -235,6 +236,22 @@ void commit(store::Transaction& t)
     step(kAddRecord, [&] { t.commit(); });
 }
 
+// A card's last write (`sql` empty: none) and its audit row: one statement
+// where the dialect takes a write in a WITH clause, else the row after it.
+store::Query execWithAuditRow(const QString& sql, const QList<QVariant>& values, const store::audit::Row& audit)
+{
+    if (audit.sql.isEmpty())
+        return store::exec(sql, values);
+    if (sql.isEmpty())
+        return store::exec(audit.sql, audit.values);
+    if (store::SqlDialect::current().writesInWith())
+        return store::exec(QStringLiteral("WITH audit AS (") + audit.sql + QStringLiteral(") ") + sql,
+                           audit.values + values);
+    store::Query q = store::exec(sql, values);
+    store::exec(audit.sql, audit.values);
+    return q;
+}
+
 } // namespace
 
 CardWriteError::CardWriteError(QString routine, store::DbError error)
@@ -284,10 +301,15 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
     for (const CardLine& l : lines)
         deltas << l.credit - l.days;
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
+    const store::audit::Row audit = step(kAddRecord, [&] {
+        return cardAuditRow(store::audit::Command::CardAppend, card, {}, lines, totalED, leaves, balances);
+    });
     // The booking rows draw their record keys only now, while the card holds
     // all its jobs: of two cards on one job, the one that commits first has
     // the lower keys, so the bookings in key order replay the balances.
-    if (!lines.isEmpty())
+    if (lines.isEmpty())
+        step(kAddRecord, [&] { execWithAuditRow({}, {}, audit); });
+    else
         step(kAddRecordED, [&] {
             QStringList rows;
             QList<QVariant> v;
@@ -297,10 +319,8 @@ std::optional<QList<double>> appendCard(const CardHeader& card, double totalED, 
                 v << card.toDate << card.deptt << card.empId << card.empName << l.jobNo << l.days << totalED
                   << balances[i];
             }
-            store::exec(kInsertEdbooked + rows.join(QStringLiteral(", ")), v);
+            execWithAuditRow(kInsertEdbooked + rows.join(QStringLiteral(", ")), v, audit);
         });
-    step(kAddRecord,
-         [&] { auditCard(store::audit::Command::CardAppend, card, {}, lines, totalED, leaves, balances); });
     commit(*t);
     return balances;
 }
@@ -325,7 +345,12 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
     for (int i = 0; i < lines.size(); ++i)
         deltas << lines[i].credit - lines[i].days + stored[i];
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
-    if (!lines.isEmpty())
+    const store::audit::Row audit = step(kAddRecord, [&] {
+        return cardAuditRow(store::audit::Command::CardUpdate, card, before, lines, totalED, leaves, balances);
+    });
+    if (lines.isEmpty())
+        step(kAddRecord, [&] { execWithAuditRow({}, {}, audit); });
+    else
         step(kAddRecordED, [&] {
             // Every booking row of a job takes the job's last line.
             std::map<qint64, int> last;
@@ -341,10 +366,8 @@ QList<double> updateCard(const CardHeader& card, double totalED, const LeaveValu
             const QList<qint64> jobs = jobsOf(lines);
             QList<QVariant> v = days;
             v << totalED << bal << card.toDate << card.empId << variants(jobs);
-            store::exec(kUpdateEdbooked.arg(cases, store::placeholders(jobs.size())), v);
+            execWithAuditRow(kUpdateEdbooked.arg(cases, store::placeholders(jobs.size())), v, audit);
         });
-    step(kAddRecord,
-         [&] { auditCard(store::audit::Command::CardUpdate, card, before, lines, totalED, leaves, balances); });
     commit(*t);
     return balances;
 }
@@ -365,12 +388,15 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
         deltas << lines[i].credit + stored[i];
     const QList<double> balances = moveBalances(lines, deltas, card.toDate);
     step(kAddRecord, [&] {
+        const store::audit::Row audit = cardAuditRow(store::audit::Command::CardDelete, card, before, lines);
         QList<qint64> ids;
         for (qint64 ed : edIds)
             if (!ids.contains(ed))
                 ids << ed;
-        if (ids.isEmpty())
+        if (ids.isEmpty()) {
+            execWithAuditRow({}, {}, audit);
             return;
+        }
         QList<QVariant> v{card.empId, card.toDate};
         v << variants(ids);
         const QString in = store::placeholders(ids.size());
@@ -383,10 +409,9 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
         for (qint64 ed : ids)
             if (!rows.ids.contains(ed))
                 throw changed(ed);
-        if (store::exec(kDeleteEdbooked.arg(in), v).numRowsAffected() != ids.size())
+        if (execWithAuditRow(kDeleteEdbooked.arg(in), v, audit).numRowsAffected() != ids.size())
             throw changed(ids.first());
     });
-    step(kAddRecord, [&] { auditCard(store::audit::Command::CardDelete, card, before, lines); });
     commit(*t);
     return balances;
 }

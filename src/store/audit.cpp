@@ -129,12 +129,20 @@ QString desktopName()
     return name;
 }
 
+Row row(Command c, const QString& table, const QString& key, const QJsonObject& before, const QJsonObject& after)
+{
+    if (!enabled())
+        return {};
+    return {kInsert.arg(SqlDialect::current().now()),
+            {loginName(), desktopName(), commandName(c), table, key, jsonText(before), jsonText(after)}};
+}
+
 void record(Command c, const QString& table, const QString& key, const QJsonObject& before,
             const QJsonObject& after)
 {
-    if (!enabled())
-        return;
-    exec(kInsert.arg(SqlDialect::current().now()), {loginName(), desktopName(), commandName(c), table, key, jsonText(before), jsonText(after)});
+    const Row r = row(c, table, key, before, after);
+    if (!r.sql.isEmpty())
+        exec(r.sql, r.values);
 }
 
 QString cardKey(qint64 empId, const QDate& monthEnd)

@@ -35,8 +35,15 @@ bool enabled();
 QString loginName();
 QString desktopName();
 
+// An audit row as the statement that writes it: its text and values, the
+// text empty without the audit table. An empty object is stored as no value.
+struct Row {
+    QString sql;
+    QList<QVariant> values;
+};
+Row row(Command c, const QString& table, const QString& key, const QJsonObject& before, const QJsonObject& after);
 // Writes an audit row inside the caller's transaction (nothing without the
-// audit table). An empty object is stored as no value.
+// audit table).
 void record(Command c, const QString& table, const QString& key, const QJsonObject& before,
             const QJsonObject& after);
 

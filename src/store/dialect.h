@@ -16,6 +16,9 @@ public:
 
     // An UPDATE can hand back the rows it changed ("RETURNING ...").
     bool updateReturns() const { return d_ == Dialect::PostgreSQL; }
+    // A write can stand in a WITH clause before the statement's own write
+    // (PostgreSQL's data-modifying WITH), so that both take one round trip.
+    bool writesInWith() const { return d_ == Dialect::PostgreSQL; }
     // What a SELECT ends with to lock the rows it reads until the
     // transaction ends, in the order it reads them; empty where the first
     // write of a transaction locks the whole database anyway.
