@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "store/dialect.h"
+#include "store/monthclose.h"
 
 #include <map>
 #include <memory>
@@ -181,7 +182,7 @@ std::unique_ptr<store::Transaction> beginCard(qint64 empId)
 {
     return step(kAddRecord, [&] {
         auto t = std::make_unique<store::Transaction>();
-        store::exec(kLockEmployee, {empId});
+        store::lockThenShareCloses(kLockEmployee, {empId});
         return t;
     });
 }

@@ -31,6 +31,7 @@ Dialect g_dialect = Dialect::Other;
 // a transaction opens it afresh.
 bool g_broken = false;
 int g_transactions = 0;
+qint64 g_transactionSerial = 0;
 
 // Prepared statements by their text, for the next exec() of the same text:
 // preparing costs a server round trip or more (PostgreSQL), binding and
@@ -342,7 +343,13 @@ Transaction::Transaction()
                                text));
     }
     open_ = true;
-    ++g_transactions;
+    if (g_transactions++ == 0)
+        ++g_transactionSerial;
+}
+
+qint64 openTransaction()
+{
+    return g_transactions > 0 ? g_transactionSerial : 0;
 }
 
 // A connection whose commit or rollback failed is not trusted again: the

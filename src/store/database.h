@@ -127,6 +127,10 @@ qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& value
 // Classifies a failed QSqlQuery (the copy's own connections).
 DbError errorFrom(const QSqlQuery& query);
 
+// Numbers the transactions on the shared connection: the one open now, 0
+// while none is.
+qint64 openTransaction();
+
 // A transaction on the shared connection: rolled back when it leaves scope
 // without commit().
 class Transaction {

@@ -39,12 +39,36 @@ const QString kUpdateReopened = QStringLiteral(
 
 } // namespace
 
+namespace {
+// The transaction that holds the shared lock already (PostgreSQL).
+qint64 g_sharedIn = 0;
+} // namespace
+
 void lockMonthCloses(bool forClosing)
 {
-    if (dialect() == Dialect::PostgreSQL)
+    if (dialect() == Dialect::PostgreSQL) {
+        if (!forClosing && g_sharedIn != 0 && g_sharedIn == openTransaction())
+            return;
         exec(forClosing ? kOwnLock : kShareLock, {kCloseLockKey});
-    else if (forClosing)
+        if (!forClosing)
+            g_sharedIn = openTransaction();
+    } else if (forClosing) {
         exec(kTouchCloses);
+    }
+}
+
+void lockThenShareCloses(const QString& lockingWrite, const QList<QVariant>& values)
+{
+    if (dialect() != Dialect::PostgreSQL || !closeTablesExist()) {
+        exec(lockingWrite, values);
+        return;
+    }
+    // The count reads every row the write locked before the shared lock is
+    // asked for, so the two are taken in that order, as two statements would.
+    exec(QStringLiteral("WITH w AS (") + lockingWrite + QStringLiteral(" RETURNING 1) ") + kShareLock +
+             QStringLiteral(" FROM (SELECT COUNT(*) FROM w) n"),
+         QList<QVariant>(values) << kCloseLockKey);
+    g_sharedIn = openTransaction();
 }
 
 namespace {

@@ -30,6 +30,10 @@ struct MonthState {
 // transaction: a card write shares it with other card writes, a close holds
 // it alone. On SQLite the write transaction itself serialises.
 void lockMonthCloses(bool forClosing);
+// Runs `lockingWrite` (a write that locks the row a card write starts from)
+// and then takes the shared lock, in one statement where the server allows;
+// the month checks later in the same transaction do not take it again.
+void lockThenShareCloses(const QString& lockingWrite, const QList<QVariant>& values);
 
 // The stored state of a department's month; none when it was never closed.
 std::optional<MonthState> monthState(const QString& deptt, const QDate& monthEnd);
