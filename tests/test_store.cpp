@@ -66,7 +66,7 @@ private slots:
         const QString text = QStringLiteral("Ωμέγα-ü-€-Пётр ").repeated(200);
         const QDateTime at(QDate(2026, 12, 7), QTime(1, 2, 3));
         store::exec("INSERT INTO auditlog (ChangedAt, Command, TableName, OldValues, NewValues) VALUES (?, ?, ?, ?, ?)",
-                    {at, "Test", "jobs", text, QVariant()});
+                    {at, "Test", "jobs", text, QString()});
         auto a = store::exec("SELECT OldValues, NewValues, ChangedAt, COUNT(*) FROM auditlog WHERE TableName = ? "
                              "GROUP BY OldValues, NewValues, ChangedAt",
                              {"jobs"});
@@ -76,6 +76,8 @@ private slots:
         QCOMPARE(a.value(2).toDateTime(), at);
         QCOMPARE(store::whole(a.value(3)), 1);
         QVERIFY(!a.next());
+        store::exec("UPDATE employees SET DoB = ? WHERE Emp_ID = ?", {QDate(), 10000001});
+        QVERIFY(scalar("SELECT DoB FROM employees WHERE Emp_ID = ?", {10000001}).isNull());
     }
 
     void errorsHaveTheirKinds()

@@ -85,6 +85,21 @@ QVariant nullOf(Statement::Kind k)
     return QVariant(QMetaType::fromType<QString>());
 }
 
+// A value bound as NULL: no value, or a null text, date or time.
+bool boundNull(const QVariant& v)
+{
+    if (v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QString: return static_cast<const QString*>(v.constData())->isNull();
+    case QMetaType::QByteArray: return static_cast<const QByteArray*>(v.constData())->isNull();
+    case QMetaType::QDate: return static_cast<const QDate*>(v.constData())->isNull();
+    case QMetaType::QTime: return static_cast<const QTime*>(v.constData())->isNull();
+    case QMetaType::QDateTime: return static_cast<const QDateTime*>(v.constData())->isNull();
+    default: return false;
+    }
+}
+
 } // namespace
 
 Statement::Statement(void* dbc, bool utf8Text) : connection_(g_connection), utf8_(utf8Text)
@@ -143,7 +158,7 @@ void Statement::bind(int index, const QVariant& v)
 {
     QByteArray& data = params_[index];
     SQLLEN* ind = reinterpret_cast<SQLLEN*>(&indicators_[index]);
-    const bool null = v.isNull();
+    const bool null = boundNull(v);
     *ind = null ? SQL_NULL_DATA : 0;
     SQLSMALLINT cType = SQL_C_WCHAR, sqlType = SQL_WVARCHAR;
     SQLULEN size = 0;
