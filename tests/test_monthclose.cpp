@@ -180,8 +180,10 @@ private slots:
         addEmployee(10000001, "Clerk 10000001", "Civil");
         addJob(101, "Bridge", 100, 100, 0, "Civil");
         QVERIFY(!store::closeTablesExist());
-        // It works as before: no check, no audit rows.
+        // It works as before: no check, no audit rows (also for a card
+        // without jobs).
         writeCard("append", 10000001, "Civil", 10);
+        QVERIFY(entry::appendCard({10000001, "Clerk", "Civil", kTo.addMonths(1)}, 0, {}, {}).has_value());
         QVERIFY_THROWS_EXCEPTION(store::DbError, admin::closeMonth({"Civil"}, kTo));
 
         const auto state = [] {

@@ -237,20 +237,25 @@ void commit(store::Transaction& t)
     step(kAddRecord, [&] { t.commit(); });
 }
 
-// A card's last write (`sql` empty: none) and its audit row: one statement
-// where the dialect takes a write in a WITH clause, else the row after it.
-store::Query execWithAuditRow(const QString& sql, const QList<QVariant>& values, const store::audit::Row& audit)
+// A card's last write (`sql` empty: none) and its audit row (none without
+// the trail): one statement where the dialect takes a write in a WITH
+// clause, else the row after the write. Returns the rows the write changed.
+int execWithAuditRow(const QString& sql, const QList<QVariant>& values, const store::audit::Row& audit)
 {
+    if (sql.isEmpty()) {
+        if (!audit.sql.isEmpty())
+            store::exec(audit.sql, audit.values);
+        return 0;
+    }
     if (audit.sql.isEmpty())
-        return store::exec(sql, values);
-    if (sql.isEmpty())
-        return store::exec(audit.sql, audit.values);
+        return store::exec(sql, values).numRowsAffected();
     if (store::SqlDialect::current().writesInWith())
         return store::exec(QStringLiteral("WITH audit AS (") + audit.sql + QStringLiteral(") ") + sql,
-                           audit.values + values);
-    store::Query q = store::exec(sql, values);
+                           audit.values + values)
+            .numRowsAffected();
+    const int changed = store::exec(sql, values).numRowsAffected();
     store::exec(audit.sql, audit.values);
-    return q;
+    return changed;
 }
 
 } // namespace
@@ -410,7 +415,7 @@ QList<double> deleteCard(const CardHeader& card, const QList<CardLine>& lines, c
         for (qint64 ed : ids)
             if (!rows.ids.contains(ed))
                 throw changed(ed);
-        if (execWithAuditRow(kDeleteEdbooked.arg(in), v, audit).numRowsAffected() != ids.size())
+        if (execWithAuditRow(kDeleteEdbooked.arg(in), v, audit) != ids.size())
             throw changed(ids.first());
     });
     commit(*t);
