@@ -162,56 +162,45 @@ void Statement::bind(int index, const QVariant& v)
     *ind = null ? SQL_NULL_DATA : 0;
     SQLSMALLINT cType = SQL_C_WCHAR, sqlType = SQL_WVARCHAR;
     SQLULEN size = 0;
-    const auto raw = [&](const void* p, qsizetype n) { data = QByteArray(static_cast<const char*>(p), n); };
+    // A value of fixed size, kept as its bytes.
+    const auto fixed = [&](const auto& value, SQLSMALLINT c, SQLSMALLINT t) {
+        data = QByteArray(reinterpret_cast<const char*>(&value), sizeof value);
+        cType = c;
+        sqlType = t;
+    };
     switch (v.typeId()) {
     case QMetaType::QDate: {
         const QDate d = v.toDate();
-        DATE_STRUCT s{SQLSMALLINT(d.year()), SQLUSMALLINT(d.month()), SQLUSMALLINT(d.day())};
-        raw(&s, sizeof s);
-        cType = SQL_C_DATE;
-        sqlType = SQL_DATE;
+        fixed(DATE_STRUCT{SQLSMALLINT(d.year()), SQLUSMALLINT(d.month()), SQLUSMALLINT(d.day())}, SQL_C_DATE,
+              SQL_DATE);
         break;
     }
     case QMetaType::QDateTime: {
-        const QDateTime t = v.toDateTime();
-        TIMESTAMP_STRUCT s{SQLSMALLINT(t.date().year()), SQLUSMALLINT(t.date().month()), SQLUSMALLINT(t.date().day()),
-                           SQLUSMALLINT(t.time().hour()), SQLUSMALLINT(t.time().minute()),
-                           SQLUSMALLINT(t.time().second()), 0};
-        raw(&s, sizeof s);
-        cType = SQL_C_TIMESTAMP;
-        sqlType = SQL_TIMESTAMP;
+        const QDate d = v.toDateTime().date();
+        const QTime t = v.toDateTime().time();
+        fixed(TIMESTAMP_STRUCT{SQLSMALLINT(d.year()), SQLUSMALLINT(d.month()), SQLUSMALLINT(d.day()),
+                               SQLUSMALLINT(t.hour()), SQLUSMALLINT(t.minute()), SQLUSMALLINT(t.second()), 0},
+              SQL_C_TIMESTAMP, SQL_TIMESTAMP);
         size = 19;
         break;
     }
     case QMetaType::Bool:
     case QMetaType::Short:
     case QMetaType::UShort:
-    case QMetaType::Int: {
-        const SQLINTEGER n = v.toInt();
-        raw(&n, sizeof n);
-        cType = SQL_C_SLONG;
-        sqlType = SQL_INTEGER;
+    case QMetaType::Int:
+        fixed(SQLINTEGER(v.toInt()), SQL_C_SLONG, SQL_INTEGER);
         break;
-    }
     case QMetaType::UInt:
     case QMetaType::Long:
     case QMetaType::ULong:
     case QMetaType::LongLong:
-    case QMetaType::ULongLong: {
-        const SQLBIGINT n = v.toLongLong();
-        raw(&n, sizeof n);
-        cType = SQL_C_SBIGINT;
-        sqlType = SQL_BIGINT;
+    case QMetaType::ULongLong:
+        fixed(SQLBIGINT(v.toLongLong()), SQL_C_SBIGINT, SQL_BIGINT);
         break;
-    }
     case QMetaType::Float:
-    case QMetaType::Double: {
-        const SQLDOUBLE n = v.toDouble();
-        raw(&n, sizeof n);
-        cType = SQL_C_DOUBLE;
-        sqlType = SQL_DOUBLE;
+    case QMetaType::Double:
+        fixed(SQLDOUBLE(v.toDouble()), SQL_C_DOUBLE, SQL_DOUBLE);
         break;
-    }
     default: {
         const QString s = v.toString();
         data = QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
@@ -311,53 +300,35 @@ QVariant Statement::readText(int index)
 void Statement::readColumn(int index)
 {
     const Kind k = kinds_[index];
-    const SQLUSMALLINT col = SQLUSMALLINT(index + 1);
-    SQLLEN ind = 0;
     QVariant& v = row_[index];
-    const auto got = [&](SQLRETURN r) {
-        if (!SQL_SUCCEEDED(r))
+    // A value of fixed size: read into `value`, then made a QVariant.
+    const auto fixed = [&](auto value, SQLSMALLINT cType, auto&& make) {
+        SQLLEN ind = 0;
+        if (!SQL_SUCCEEDED(SQLGetData(h_, SQLUSMALLINT(index + 1), cType, &value, sizeof value, &ind)))
             throw error();
-        if (ind == SQL_NULL_DATA)
-            v = nullOf(k);
-        return ind != SQL_NULL_DATA;
+        v = ind == SQL_NULL_DATA ? nullOf(k) : QVariant(make(value));
     };
     switch (k) {
-    case Kind::Int: {
-        SQLINTEGER n = 0;
-        if (got(SQLGetData(h_, col, SQL_C_SLONG, &n, sizeof n, &ind)))
-            v = int(n);
+    case Kind::Int:
+        fixed(SQLINTEGER(0), SQL_C_SLONG, [](SQLINTEGER n) { return int(n); });
         break;
-    }
-    case Kind::BigInt: {
-        SQLBIGINT n = 0;
-        if (got(SQLGetData(h_, col, SQL_C_SBIGINT, &n, sizeof n, &ind)))
-            v = qlonglong(n);
+    case Kind::BigInt:
+        fixed(SQLBIGINT(0), SQL_C_SBIGINT, [](SQLBIGINT n) { return qlonglong(n); });
         break;
-    }
-    case Kind::Double: {
-        SQLDOUBLE n = 0;
-        if (got(SQLGetData(h_, col, SQL_C_DOUBLE, &n, sizeof n, &ind)))
-            v = double(n);
+    case Kind::Double:
+        fixed(SQLDOUBLE(0), SQL_C_DOUBLE, [](SQLDOUBLE n) { return double(n); });
         break;
-    }
-    case Kind::Date: {
-        DATE_STRUCT d{};
-        if (got(SQLGetData(h_, col, SQL_C_DATE, &d, sizeof d, &ind)))
-            v = QDate(d.year, d.month, d.day);
+    case Kind::Date:
+        fixed(DATE_STRUCT{}, SQL_C_DATE, [](const DATE_STRUCT& d) { return QDate(d.year, d.month, d.day); });
         break;
-    }
-    case Kind::Time: {
-        TIME_STRUCT t{};
-        if (got(SQLGetData(h_, col, SQL_C_TIME, &t, sizeof t, &ind)))
-            v = QTime(t.hour, t.minute, t.second);
+    case Kind::Time:
+        fixed(TIME_STRUCT{}, SQL_C_TIME, [](const TIME_STRUCT& t) { return QTime(t.hour, t.minute, t.second); });
         break;
-    }
-    case Kind::DateTime: {
-        TIMESTAMP_STRUCT t{};
-        if (got(SQLGetData(h_, col, SQL_C_TIMESTAMP, &t, sizeof t, &ind)))
-            v = QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, int(t.fraction / 1000000)));
+    case Kind::DateTime:
+        fixed(TIMESTAMP_STRUCT{}, SQL_C_TIMESTAMP, [](const TIMESTAMP_STRUCT& t) {
+            return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, int(t.fraction / 1000000)));
+        });
         break;
-    }
     case Kind::Text:
         v = readText(index);
         break;
