@@ -115,7 +115,7 @@ QString generalNumber(double value)
         return QStringLiteral("0");
     // Whole numbers of up to 15 digits print as their digits either way;
     // this is the common case of a report cell, and much cheaper.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+    if (printsWhole(value))
         return QString::number(static_cast<qint64>(value));
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.15g", value);

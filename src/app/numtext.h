@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <cmath>
+
 namespace app {
 
 // The leading-number rule: the longest leading part of the text that forms a
@@ -32,6 +34,12 @@ QString rangeMessage(const QString& field, double low, double high);
 // Shortest general decimal: at most 15 significant digits, no trailing
 // zeros, no thousands separators (3, 2.5, 0.75, 7.35).
 QString generalNumber(double value);
+// A whole number of up to 15 digits: generalNumber writes its digits, and
+// the leading-number rule reads them back as the same value.
+inline bool printsWhole(double value)
+{
+    return std::fabs(value) < 1e15 && value == std::trunc(value);
+}
 // A percentage rounded to two decimals, written as generalNumber plus "%".
 QString percentText(double value);
 // Rounds to two decimals as "#0.00" formatting does.

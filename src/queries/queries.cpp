@@ -9,8 +9,6 @@
 #include "reports/gridmodel.h"
 #include "store/database.h"
 
-#include <cmath>
-
 namespace queries {
 
 namespace {
@@ -53,11 +51,8 @@ QString asText(const QVariant& v)
 // itself, without the round trip through its text.
 double asNumber(const QVariant& v)
 {
-    if (v.metaType().id() == QMetaType::Double) {
-        const double d = v.toDouble();
-        if (std::fabs(d) < 1e15 && d == std::trunc(d))
-            return d + 0.0;
-    }
+    if (v.metaType().id() == QMetaType::Double && app::printsWhole(v.toDouble()))
+        return v.toDouble() + 0.0;
     return app::leadingNumber(asText(v));
 }
 

@@ -131,9 +131,7 @@ void Sheet::setNumber(int row, int col, double v)
     const QString text = app::generalNumber(v);
     // A whole number reads back as itself; any other text is a plain
     // decimal, which the leading-number rule reads as strtod does.
-    const double stored = std::fabs(v) < 1e15 && v == std::trunc(v)
-                              ? (v == 0.0 ? 0.0 : v)
-                              : std::strtod(text.toLatin1().constData(), nullptr);
+    const double stored = app::printsWhole(v) ? v + 0.0 : std::strtod(text.toLatin1().constData(), nullptr);
     cells.set(row, col, text, stored);
 }
 

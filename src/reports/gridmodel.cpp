@@ -67,13 +67,9 @@ void GridModel::setCell(int row, int col, const QString& text)
     if (row < 0 || col < 0)
         return;
     ensureSize(row + 1, col + 1);
-    if (batch_) {
-        cells_.set(row, col, text);
-        return;
-    }
-    const bool same = cells_.at(row, col) == text;
+    const bool changed = !batch_ && cells_.at(row, col) != text;
     cells_.set(row, col, text);
-    if (same)
+    if (!changed)
         return;
     const QModelIndex i = index(row, col);
     emit dataChanged(i, i);

@@ -98,19 +98,6 @@ bool connectionDead()
     return SQL_SUCCEEDED(SQLGetConnectAttr(hdbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
 }
 
-QString firstSqlState(SQLSMALLINT type, SQLHANDLE h)
-{
-    if (!h)
-        return {};
-    SQLCHAR state[6] = {0};
-    SQLINTEGER native = 0;
-    SQLCHAR msg[512];
-    SQLSMALLINT len = 0;
-    if (SQL_SUCCEEDED(SQLGetDiagRecA(type, h, 1, state, &native, msg, sizeof msg, &len)))
-        return QString::fromLatin1(reinterpret_cast<const char*>(state), 5);
-    return {};
-}
-
 QString describe(const QSqlError& e)
 {
     QString d = e.databaseText().trimmed();
@@ -124,8 +111,8 @@ QString describe(const QSqlError& e)
 DbError errorFrom(const QSqlQuery& query)
 {
     const QSqlError e = query.lastError();
-    const QString state = query.result() ? firstSqlState(SQL_HANDLE_STMT, handleOf(query.result()->handle()))
-                                         : QString();
+    const QString state =
+        query.result() ? detail::diagnosticsOf(SQL_HANDLE_STMT, handleOf(query.result()->handle())).state : QString();
     const QString native = e.nativeErrorCode();
     const QString text = describe(e) + QLatin1Char(' ') + e.driverText();
     return DbError(detail::classify(state, native, text), native.isEmpty() ? QStringLiteral("0") : native, state,

@@ -123,7 +123,6 @@ void execDirect(const QString& sql);
 qint64 insertReturningKey(const QString& insertSql, const QList<QVariant>& values,
                           const QString& keyColumn);
 
-
 // Classifies a failed QSqlQuery (the copy's own connections).
 DbError errorFrom(const QSqlQuery& query);
 

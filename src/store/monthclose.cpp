@@ -36,12 +36,9 @@ const QString kUpdateClosed = QStringLiteral(
 const QString kUpdateReopened = QStringLiteral(
     "UPDATE monthcloses SET Closed = 0, ReopenedAt = %1, ReopenedBy = ?, ReopenReason = ? "
     "WHERE Deptt = ? AND MonthName = ?");
-
-} // namespace
-
-namespace {
 // The transaction that holds the shared lock already (PostgreSQL).
 qint64 g_sharedIn = 0;
+
 } // namespace
 
 void lockMonthCloses(bool forClosing)

@@ -117,29 +117,36 @@ Statement::~Statement()
         SQLFreeHandle(SQL_HANDLE_STMT, h_);
 }
 
+Diagnostics diagnosticsOf(short handleType, void* handle)
+{
+    Diagnostics d;
+    if (!handle)
+        return d;
+    SQLCHAR state[6] = {0};
+    SQLINTEGER code = 0;
+    SQLCHAR msg[1024];
+    SQLSMALLINT len = 0;
+    for (SQLSMALLINT i = 1; SQL_SUCCEEDED(SQLGetDiagRecA(handleType, handle, i, state, &code, msg, sizeof msg, &len));
+         ++i) {
+        const QString m =
+            QString::fromUtf8(reinterpret_cast<const char*>(msg), qMin<int>(len, int(sizeof msg) - 1)).trimmed();
+        if (i == 1) {
+            d.state = QString::fromLatin1(reinterpret_cast<const char*>(state), 5);
+            d.native = QString::number(code);
+        }
+        if (!m.isEmpty())
+            d.text += (d.text.isEmpty() ? QString() : QStringLiteral(" ")) + m;
+    }
+    return d;
+}
+
 DbError Statement::error() const
 {
-    QString state, native, text;
-    if (h_) {
-        SQLCHAR st[6] = {0};
-        SQLINTEGER code = 0;
-        SQLCHAR msg[1024];
-        SQLSMALLINT len = 0;
-        for (SQLSMALLINT i = 1; SQL_SUCCEEDED(SQLGetDiagRecA(SQL_HANDLE_STMT, h_, i, st, &code, msg, sizeof msg, &len));
-             ++i) {
-            const QString m = QString::fromUtf8(reinterpret_cast<const char*>(msg),
-                                                qMin<int>(len, int(sizeof msg) - 1)).trimmed();
-            if (i == 1) {
-                state = QString::fromLatin1(reinterpret_cast<const char*>(st), 5);
-                native = QString::number(code);
-            }
-            if (!m.isEmpty())
-                text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + m;
-        }
-    }
-    if (text.isEmpty())
-        text = QStringLiteral("The data source could not run the statement.");
-    return DbError(classify(state, native, text), native.isEmpty() ? QStringLiteral("0") : native, state, text);
+    Diagnostics d = diagnosticsOf(SQL_HANDLE_STMT, h_);
+    if (d.text.isEmpty())
+        d.text = QStringLiteral("The data source could not run the statement.");
+    return DbError(classify(d.state, d.native, d.text), d.native.isEmpty() ? QStringLiteral("0") : d.native, d.state,
+                   d.text);
 }
 
 void Statement::prepare(const QString& sql)
@@ -270,12 +277,11 @@ const QVariant& Statement::value(int index)
 
 QVariant Statement::readText(int index)
 {
-    const bool utf8 = utf8_;
     // Most values fit the first read; a longer one comes in pieces.
     char buf[1024];
     QByteArray all;
-    const SQLSMALLINT cType = utf8 ? SQL_C_CHAR : SQL_C_WCHAR;
-    const int terminator = utf8 ? 1 : 2;
+    const SQLSMALLINT cType = utf8_ ? SQL_C_CHAR : SQL_C_WCHAR;
+    const int terminator = utf8_ ? 1 : 2;
     for (;;) {
         SQLLEN ind = 0;
         const SQLRETURN r = SQLGetData(h_, SQLUSMALLINT(index + 1), cType, buf, sizeof buf, &ind);
@@ -288,12 +294,12 @@ QVariant Statement::readText(int index)
         const bool more = r == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind > SQLLEN(sizeof buf - terminator));
         const qsizetype n = more ? qsizetype(sizeof buf - terminator) : qsizetype(ind);
         if (!more && all.isEmpty())
-            return utf8 ? QString::fromUtf8(buf, n) : QString::fromUtf16(reinterpret_cast<const char16_t*>(buf), n / 2);
+            return utf8_ ? QString::fromUtf8(buf, n) : QString::fromUtf16(reinterpret_cast<const char16_t*>(buf), n / 2);
         all.append(buf, n);
         if (!more)
             break;
     }
-    return utf8 ? QString::fromUtf8(all)
+    return utf8_ ? QString::fromUtf8(all)
                 : QString::fromUtf16(reinterpret_cast<const char16_t*>(all.constData()), all.size() / 2);
 }
 

@@ -16,6 +16,12 @@ namespace store::detail {
 
 // What a failed call's state, native code and text say went wrong.
 ErrorKind classify(const QString& state, const QString& native, const QString& text);
+// What the driver reports of a handle's last call: the first record's state
+// and native code, and every record's message.
+struct Diagnostics {
+    QString state, native, text;
+};
+Diagnostics diagnosticsOf(short handleType, void* handle);
 
 class Statement {
 public:
